@@ -1,0 +1,32 @@
+# kv_add_test(NAME <exe> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
+# One GoogleTest executable per library; every test runs on Qt's offscreen platform.
+function(kv_add_test)
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_compile_definitions(${T_NAME} PRIVATE
+        KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" KV_BIN_DIR="${KV_BIN_DIR}")
+    if(NOT T_LABELS)
+        set(T_LABELS unit)
+    endif()
+    gtest_discover_tests(${T_NAME}
+        PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# The layers below the windows must stay free of widgets so they can be driven without a screen.
+function(kv_check_no_widgets)
+    foreach(tgt IN LISTS ARGN)
+        if(TARGET ${tgt})
+            get_target_property(libs ${tgt} LINK_LIBRARIES)
+            if(libs)
+                foreach(lib IN LISTS libs)
+                    if(lib MATCHES "Widgets")
+                        message(FATAL_ERROR "${tgt} must not link ${lib}")
+                    endif()
+                endforeach()
+            endif()
+        endif()
+    endforeach()
+endfunction()
