@@ -30,3 +30,23 @@ function(kv_check_no_widgets)
         endif()
     endforeach()
 endfunction()
+
+# kv_install_program(<target> <folder>): installs the program into lib/kelvara/<folder>/
+# (beside its data files, which it looks for next to itself) and a launcher into bin/.
+function(kv_install_program tgt folder)
+    install(TARGETS ${tgt} RUNTIME DESTINATION lib/kelvara/${folder})
+    set(launcher ${CMAKE_BINARY_DIR}/launchers/${tgt})
+    file(WRITE ${launcher}
+        "#!/bin/sh\nhere=\"$(dirname \"$(readlink -f \"$0\")\")\"\nexec \"$here/../lib/kelvara/${folder}/${tgt}\" \"$@\"\n")
+    install(PROGRAMS ${launcher} DESTINATION bin)
+endfunction()
+
+# kv_deliver_files(<folder> <files...>): copies delivered data files next to the programs
+# in the build tree and installs them into lib/kelvara/<folder>/.
+function(kv_deliver_files folder)
+    foreach(f IN LISTS ARGN)
+        get_filename_component(name ${f} NAME)
+        configure_file(${f} ${KV_BIN_DIR}/${name} COPYONLY)
+        install(FILES ${f} DESTINATION lib/kelvara/${folder})
+    endforeach()
+endfunction()
