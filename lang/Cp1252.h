@@ -7,10 +7,9 @@
 //   QString s = Cp1252ToUnicode(rec.Location);
 //   QByteArray b; if (UnicodeToCp1252(edit.text(), b)) rec.Location = b;
 
-#include <string_view>
-
 #include <QByteArray>
 #include <QString>
+#include <string_view>
 
 // Unicode text of Windows-1252 bytes. The five bytes the code page leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value, so every byte
