@@ -77,8 +77,9 @@ public:
     void FormShow();
     void Cancel();
     void FormClose();
-    // A modal run without a window: FormShow, then wait until a result is set.
-    ModalResult RunModal();
+    // A modal run without a window: FormShow, then wait until a result is set. After
+    // limitMs (never when negative) it ends as if the user had pressed Cancel.
+    ModalResult RunModal(std::int64_t limitMs = -1);
 
     // State, read by the windows, the callers and tests.
     ModalResult Result() const { return m_result; }
