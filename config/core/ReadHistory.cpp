@@ -1,0 +1,53 @@
+#include "ReadHistory.h"
+
+#include <QFile>
+#include <bit>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 kJulianDayOf18991230 = 2415019;
+constexpr double kMsPerDay = 86400000.0;
+
+}  // namespace
+
+double DateTimeToSerial(const QDateTime& local) {
+    const double days = static_cast<double>(local.date().toJulianDay() - kJulianDayOf18991230);
+    return days + local.time().msecsSinceStartOfDay() / kMsPerDay;
+}
+
+QDateTime SerialToDateTime(double serial) {
+    const double days = std::floor(serial);
+    const QDate date = QDate::fromJulianDay(static_cast<qint64>(days) + kJulianDayOf18991230);
+    const int ms = static_cast<int>(std::lround((serial - days) * kMsPerDay));
+    return QDateTime(date, QTime(0, 0)).addMSecs(ms);
+}
+
+std::array<std::uint8_t, kHistoryRecordSize> HistoryRecord(const QDateTime& when,
+                                                           std::span<const std::uint8_t, 20> settings) {
+    std::array<std::uint8_t, kHistoryRecordSize> r{};
+    const auto bits = std::bit_cast<std::uint64_t>(DateTimeToSerial(when));
+    for (int i = 0; i < 8; ++i) r[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    for (std::size_t i = 0; i < 20; ++i) r[8 + i] = settings[i];
+    return r;
+}
+
+bool AppendHistoryRecord(const QString& path, const QDateTime& when,
+                         std::span<const std::uint8_t, 20> settings, QString* error) {
+    const auto r = HistoryRecord(when, settings);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (error) *error = QStringLiteral("Cannot write '%1': %2").arg(path, f.errorString());
+        return false;
+    }
+    const qint64 before = f.size();
+    const bool ok = f.write(reinterpret_cast<const char*>(r.data()), static_cast<qint64>(r.size())) ==
+                        static_cast<qint64>(r.size()) &&
+                    f.flush();
+    if (!ok) {
+        if (error) *error = QStringLiteral("Cannot write '%1': %2").arg(path, f.errorString());
+        // A half-written record would shift every later record; cut it off again.
+        f.resize(before);
+    }
+    return ok;
+}

@@ -1,0 +1,176 @@
+// CF.DSK, the read history and the data directory.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <array>
+#include <cstdint>
+
+#include <gtest/gtest.h>
+
+#include "DataDirectory.h"
+#include "ReadHistory.h"
+#include "TCfRecord.h"
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+TEST(CfRecord, DefaultsAreByteExact) {
+    const auto b = TCfRecord{}.Encode();
+    const std::array<std::uint8_t, 26> golden = {4,   '3', '.', '0', '6', 0, 0, 0, 0,   44, 1, 0, 0,
+                                                 100, 0,   0,   0,   0,   0, 0, 0, 200, 0,  0, 0, 0};
+    EXPECT_EQ(b, golden);
+}
+
+TEST(CfRecord, RoundTripKeepsEveryField) {
+    TCfRecord r;
+    r.InterfacePort = 0x0403;
+    r.LanguageIndex = 3;
+    r.MainLeft = -1200;
+    r.MainTop = 70000;
+    r.TransferLeft = 5;
+    r.TransferTop = -7;
+    r.Spare = 9;
+    const auto b = r.Encode();
+    EXPECT_EQ(b[6], 0x03);
+    EXPECT_EQ(b[7], 0x04);
+    EXPECT_EQ(b[9], 0x50);  // -1200 = 0xFFFFFB50
+    EXPECT_EQ(b[12], 0xFF);
+    EXPECT_EQ(TCfRecord::Decode(b), r);
+}
+
+TEST(CfRecord, FileLifecycle) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("CF.DSK");
+    bool exists = true;
+    EXPECT_EQ(TCfRecord::Load(path, &exists), TCfRecord{});
+    EXPECT_FALSE(exists);
+
+    TCfRecord r;
+    r.LanguageIndex = 2;
+    r.MainLeft = 10;
+    QString error;
+    ASSERT_TRUE(r.Save(path, &error)) << error.toStdString();
+    EXPECT_EQ(QFileInfo(path).size(), 26);
+    EXPECT_EQ(TCfRecord::Load(path, &exists), r);
+    EXPECT_TRUE(exists);
+}
+
+struct BadFile {
+    const char* Name;
+    QByteArray Bytes;
+};
+class InvalidCfDsk : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(InvalidCfDsk, GivesDefaultsAndIsDeleted) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("CF.DSK");
+    WriteAll(path, GetParam().Bytes);
+    bool exists = true;
+    EXPECT_EQ(TCfRecord::Load(path, &exists), TCfRecord{});
+    EXPECT_FALSE(exists);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InvalidCfDsk,
+                         ::testing::Values(BadFile{"empty", QByteArray()},
+                                           BadFile{"short", QByteArray("\x04"
+                                                                       "3.06\0\0\0\0",
+                                                                       10)},
+                                           BadFile{"other version", QByteArray("\x04"
+                                                                               "3.05",
+                                                                               5) +
+                                                                        QByteArray(21, '\0')},
+                                           BadFile{"length byte", QByteArray("\x03"
+                                                                             "3.06",
+                                                                             5) +
+                                                                      QByteArray(21, '\0')}),
+                         [](const auto& info) {
+                             QString n = info.param.Name;
+                             return n.replace(' ', '_').toStdString();
+                         });
+
+TEST(CfRecord, BadLanguageIndexBecomesEnglish) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("CF.DSK");
+    TCfRecord r;
+    r.LanguageIndex = 9;
+    r.MainTop = 33;
+    ASSERT_TRUE(r.Save(path));
+    const TCfRecord back = TCfRecord::Load(path);
+    EXPECT_EQ(back.LanguageIndex, 0);
+    EXPECT_EQ(back.MainTop, 33);
+}
+
+TEST(CfRecord, FailedSaveKeepsThePreviousFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("CF.DSK");
+    ASSERT_TRUE(TCfRecord{}.Save(path));
+    const QByteArray before = ReadAll(path);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    TCfRecord changed;
+    changed.MainLeft = 1;
+    QString error;
+    const bool saved = changed.Save(path, &error);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (saved) GTEST_SKIP() << "running with rights that ignore folder permissions";
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadAll(path), before);
+}
+
+TEST(ReadHistory, SerialDates) {
+    EXPECT_DOUBLE_EQ(DateTimeToSerial(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);
+    EXPECT_DOUBLE_EQ(DateTimeToSerial(QDateTime(QDate(2000, 1, 1), QTime(18, 0))), 36526.75);
+    const QDateTime t(QDate(2026, 12, 8), QTime(3, 4, 5, 600));
+    EXPECT_EQ(SerialToDateTime(DateTimeToSerial(t)), t);
+}
+
+TEST(ReadHistory, RecordsAreAppended) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(kHistoryFileName);
+    std::array<std::uint8_t, 20> s{};
+    for (int i = 0; i < 20; ++i) s[i] = static_cast<std::uint8_t>(0xA0 + i);
+    const QDateTime t(QDate(2000, 1, 1), QTime(18, 0));
+    ASSERT_TRUE(AppendHistoryRecord(path, t, s));
+    ASSERT_TRUE(AppendHistoryRecord(path, t.addSecs(60), s));
+    const QByteArray all = ReadAll(path);
+    ASSERT_EQ(all.size(), 56);
+    // 36526.75 as a little-endian IEEE double: 0x40E1D5D800000000.
+    EXPECT_EQ(all.left(8), QByteArray("\x00\x00\x00\x00\xD8\xD5\xE1\x40", 8));
+    EXPECT_EQ(static_cast<std::uint8_t>(all[8]), 0xA0);
+    EXPECT_EQ(static_cast<std::uint8_t>(all[27]), 0xB3);
+    EXPECT_EQ(static_cast<std::uint8_t>(all[28 + 8]), 0xA0);
+}
+
+TEST(ReadHistory, UnwritableFileIsReported) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(kHistoryFileName);  // a folder in the file's place
+    std::array<std::uint8_t, 20> s{};
+    QString error;
+    EXPECT_FALSE(
+        AppendHistoryRecord(dir.filePath(kHistoryFileName), QDateTime::currentDateTime(), s, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(DataDirectory, SharedFolderOrProgramFolder) {
+    QTemporaryDir dir;
+    const QString data = DataDirectory(dir.path(), "/opt/x");
+    EXPECT_EQ(data, dir.path() + "/Vandrel/Kelvara/");
+    EXPECT_TRUE(QDir(data).exists());
+    EXPECT_EQ(DataDirectory(QString(), "/opt/x"), "/opt/x/");
+    // An application-data "folder" that is a file cannot hold the subfolder.
+    WriteAll(dir.filePath("file"), "x");
+    EXPECT_EQ(DataDirectory(dir.filePath("file"), "/opt/x/"), "/opt/x/");
+}
