@@ -1,0 +1,177 @@
+#include "TDiveCollection.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "TLogbookReader.h"
+#include "TLogbookWriter.h"
+
+namespace {
+// The smallest record image: all fixed fields, five empty texts, no profile.
+constexpr std::size_t kMinRecordSize = 2 + 4 + 2 + 1 + 1 + 1 + 2 + 1 + 2 + 1 + 2 + 2 + 2 + 2 + 2 + 2 + 2 + 1 +
+                                       1 + 1 + 2 + 2 + 4 + 2 + 1 + 1 + 4 + 2;
+constexpr std::uint8_t kReservedHeaderBytes[4] = {0xDC, 0x05, 0xFA, 0x00};
+
+struct Header {
+    bool Valid = false;
+    std::uint32_t DiveComputerId = 0;
+    std::uint16_t Count = 0;
+};
+
+Header ReadHeader(TLogbookReader& in) {
+    Header h;
+    if (in.ReadU16() != TDiveCollection::kFormatMark) return h;
+    h.Valid = true;
+    h.DiveComputerId = in.ReadU32();
+    h.Count = in.ReadU16();
+    in.Skip(4);
+    return h;
+}
+
+// Reads all records of the stream; the vector grows only as far as records are really
+// there, whatever count the header claims.
+std::vector<std::unique_ptr<TDiveRec>> ReadRecords(TLogbookReader& in, std::size_t count, bool dosText) {
+    std::vector<std::unique_ptr<TDiveRec>> dives;
+    dives.reserve(std::min(count, in.Remaining() / kMinRecordSize));
+    for (std::size_t i = 0; i < count; ++i) dives.push_back(TDiveRec::CreateFromStream(in, dosText));
+    return dives;
+}
+}  // namespace
+
+void TDiveCollection::RemoveAt(std::size_t i) {
+    m_dives.erase(m_dives.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+std::unique_ptr<TDiveRec> TDiveCollection::TakeAt(std::size_t i) {
+    std::unique_ptr<TDiveRec> dive = std::move(m_dives[i]);
+    RemoveAt(i);
+    return dive;
+}
+
+void TDiveCollection::Clear() { m_dives.clear(); }
+
+LogbookFormat TDiveCollection::LoadFromStream(TLogbookReader& in, bool dosText) {
+    m_dives.clear();
+    DiveComputerId = 0;
+    StartNumber = 0;
+    const Header h = ReadHeader(in);
+    if (!h.Valid) return LogbookFormat::Invalid;
+    std::vector<std::unique_ptr<TDiveRec>> dives = ReadRecords(in, h.Count, dosText);
+    DiveComputerId = h.DiveComputerId;
+    m_dives = std::move(dives);
+    SortAndRenumber();
+    return LogbookFormat::Ok;
+}
+
+ImportSummary TDiveCollection::ImportFromStream(TLogbookReader& in, bool dosText) {
+    ImportSummary summary;
+    const Header h = ReadHeader(in);
+    if (!h.Valid) {
+        summary.Format = LogbookFormat::Invalid;
+        return summary;
+    }
+    std::vector<std::unique_ptr<TDiveRec>> dives = ReadRecords(in, h.Count, dosText);
+    summary.Offered = dives.size();
+
+    // One set of the clock values present, instead of a scan of the logbook per dive.
+    std::unordered_set<std::uint32_t> present;
+    present.reserve(m_dives.size() + dives.size());
+    for (const auto& d : m_dives)
+        if (d->IsDownloaded()) present.insert(d->DeviceTime);
+
+    for (auto& dive : dives) {
+        if (dive->IsDownloaded() && present.count(dive->DeviceTime)) {
+            ++summary.Duplicates;
+            continue;
+        }
+        if (m_dives.size() >= kMaxDives) {
+            ++summary.NotAdded;
+            continue;
+        }
+        if (dive->IsDownloaded()) present.insert(dive->DeviceTime);
+        dive->DiveNumber = NextDiveNumber();
+        m_dives.push_back(std::move(dive));
+        ++summary.Added;
+    }
+    return summary;
+}
+
+void TDiveCollection::SaveToStream(TLogbookWriter& out, bool dosText, bool selectedOnly,
+                                   const std::function<bool(std::size_t)>& isSelected) const {
+    auto chosen = [&](std::size_t i) { return !selectedOnly || (isSelected && isSelected(i)); };
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < m_dives.size(); ++i)
+        if (chosen(i)) ++n;
+    // AddDive keeps the logbook within the 16-bit count; a caller that filled the list
+    // past it still gets a consistent file of the first 65535 chosen dives.
+    n = std::min(n, kMaxDives);
+
+    out.WriteU16(kFormatMark);
+    out.WriteU32(DiveComputerId);
+    out.WriteU16(static_cast<std::uint16_t>(n));
+    out.WriteBytes(std::span<const std::uint8_t>(kReservedHeaderBytes));
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < m_dives.size() && written < n; ++i) {
+        if (!chosen(i)) continue;
+        m_dives[i]->WriteToStream(out, dosText);
+        ++written;
+    }
+}
+
+bool TDiveCollection::ContainsDeviceTime(std::uint32_t deviceTime) const {
+    if (deviceTime == 0) return false;
+    return std::any_of(m_dives.begin(), m_dives.end(),
+                       [deviceTime](const auto& d) { return d->DeviceTime == deviceTime; });
+}
+
+AddDiveResult TDiveCollection::AddDive(std::unique_ptr<TDiveRec> dive, std::uint32_t threshold,
+                                       int diveChoice) {
+    if (dive->IsDownloaded()) {
+        if (ContainsDeviceTime(dive->DeviceTime)) return AddDiveResult::Duplicate;
+        // The clock counts up as an unsigned value; threshold 0 takes every dive.
+        const bool accept = threshold == 0 || diveChoice >= 1 || dive->DeviceTime > threshold;
+        if (!accept) return AddDiveResult::NotNewer;
+    }
+    if (m_dives.size() >= kMaxDives) return AddDiveResult::Full;
+    dive->DiveNumber = NextDiveNumber();
+    m_dives.push_back(std::move(dive));
+    return AddDiveResult::Accepted;
+}
+
+std::uint32_t TDiveCollection::LastDeviceTime() const {
+    return m_dives.empty() ? 0 : m_dives.back()->DeviceTime;
+}
+
+std::uint16_t TDiveCollection::NextDiveNumber() const {
+    if (m_dives.empty()) return static_cast<std::uint16_t>(StartNumber);
+    return static_cast<std::uint16_t>(m_dives.back()->DiveNumber + 1);
+}
+
+int TDiveCollection::CompareDives(const TDiveRec& a, const TDiveRec& b) {
+    if (a.DayNo != b.DayNo) return a.DayNo > b.DayNo ? 1 : -1;
+    if (a.StartTime != b.StartTime) return a.StartTime > b.StartTime ? 1 : -1;
+    return 0;
+}
+
+void TDiveCollection::SortAndRenumber() {
+    if (m_dives.size() < 2) return;
+    StartNumber = m_dives.front()->DiveNumber;
+    // A stable sort gives the order of a bubble sort that swaps only later-before-earlier
+    // pairs: equal dives keep their order.
+    std::stable_sort(m_dives.begin(), m_dives.end(),
+                     [](const auto& a, const auto& b) { return CompareDives(*a, *b) < 0; });
+    Renumber(static_cast<std::uint16_t>(StartNumber));
+}
+
+void TDiveCollection::Renumber(std::uint16_t start) {
+    for (std::size_t i = 0; i < m_dives.size(); ++i)
+        m_dives[i]->DiveNumber = static_cast<std::uint16_t>(start + i);
+}
+
+bool TDiveCollection::NumberingBroken() const {
+    if (m_dives.size() < 2) return false;
+    const std::uint32_t first = m_dives.front()->DiveNumber;
+    for (std::size_t i = 1; i < m_dives.size(); ++i)
+        if (m_dives[i]->DiveNumber != first + i) return true;
+    return false;
+}
