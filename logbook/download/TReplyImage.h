@@ -17,7 +17,8 @@
 #include <span>
 #include <vector>
 
-constexpr std::size_t kDiveBlockHeaderSize = 18;
+#include "TDiveRec.h"  // kDiveBlockHeaderSize
+
 constexpr std::size_t kDiveReplyHeaderEnd = 7;  // image offset of the first dive block
 // L of a dive reply without dives: response code and the 4-byte clock.
 constexpr std::uint16_t kEmptyDiveReplyLength = 5;
