@@ -11,6 +11,7 @@
 //   box.SetDtr(true);                   // normally done through TSimPort
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ public:
     static constexpr const char* kIdentification = "IFV1.00";
 
     TSimBox(IClock& clock, TSimLine& line);
+    TSimBox(const TSimBox&) = delete;
+    TSimBox& operator=(const TSimBox&) = delete;
 
     TSimMemory& Memory() { return m_memory; }
     const TSimMemory& Memory() const { return m_memory; }
@@ -65,7 +68,6 @@ private:
     enum class State { Idle, Sending };
     void StartSending(std::vector<std::uint8_t> image, int firstDelayMs, bool isReply);
     void SendCurrent(int delayMs);
-    void OnPacketTimeout(std::uint64_t generation, int packet, int attempt);
     void OnCommand(std::span<const std::uint8_t> packet);
     void SendLogical(std::vector<std::uint8_t> logical, int extraDelayMs);
 
@@ -79,7 +81,10 @@ private:
     bool m_rts = false;
     bool m_dead = false;
     State m_state = State::Idle;
-    std::uint64_t m_generation = 0;                    // invalidates scheduled sends after a reset
+    std::uint64_t m_generation = 0;    // invalidates scheduled sends after a reset
+    std::uint64_t m_sendSequence = 0;  // the give-up time-out belongs to the last send
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+    std::int64_t m_lastByteMs = 0;
     std::vector<std::uint8_t> m_rx;                    // command bytes being received (logical)
     std::vector<std::vector<std::uint8_t>> m_packets;  // payloads of the image being sent
     bool m_sendingReply = false;

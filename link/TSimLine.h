@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "IClock.h"
@@ -21,6 +22,9 @@ class TSimLine {
 public:
     using Receiver = std::function<void(std::vector<std::uint8_t>)>;
     explicit TSimLine(IClock& clock);
+    ~TSimLine();
+    TSimLine(const TSimLine&) = delete;
+    TSimLine& operator=(const TSimLine&) = delete;
 
     void SetHostReceiver(Receiver r) { m_toHost.receiver = std::move(r); }
     void SetDeviceReceiver(Receiver r) { m_toDevice.receiver = std::move(r); }
@@ -43,6 +47,7 @@ private:
     void Send(Direction& d, std::vector<std::uint8_t> bytes, int extraDelayMs);
 
     IClock& m_clock;
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);  // scheduled bytes check it
     bool m_delay = true;
     std::uint64_t m_generation = 0;
     Direction m_toHost;

@@ -61,8 +61,6 @@ private:
     int m_port = 0;
     bool m_error = false;
     bool m_mirror = false;
-    bool m_notifyPending = false;
-    std::uint64_t m_generation = 0;
     std::deque<std::uint8_t> m_rx;
     std::function<void()> m_onRxChar;
 };
