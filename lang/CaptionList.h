@@ -6,6 +6,12 @@
 //   for (const CaptionEntry& e : CaptionList(Program::Kelwin, "TTransferWin", kSpanish))
 //       ...   // e.Control, e.Kind, e.Texts
 //   int n = CaptionTextCount(Program::Kelwin, "TKelvara", kEnglish);   // 51
+//   QString s = CaptionText(Program::Kelwin, "TDiveType", "Nostop", CaptionKind::Caption,
+//                           CurrentLanguage());                           // "No stop"
+//
+// Control names of the logbook program's windows are listed in CaptionsKelwin.cpp, those of
+// the configuration tool in CaptionsTeswin.cpp; a window gives its controls these object
+// names. Labels without a name of their own are named "l"/"L" + the control they describe.
 //
 // Texts are kept as UTF-8 literals of characters that Windows-1252 can hold.
 
@@ -48,3 +54,8 @@ std::span<const CaptionEntry> CaptionList(Program program, const QString& window
 
 // Number of texts the list assigns (an Items entry counts each item).
 int CaptionTextCount(Program program, const QString& windowClass, int languageIndex);
+
+// One listed text (items joined by '\n'), e.g. the caption of the dive type dialog's `Nostop`
+// button for the dive type text; English for a language outside 0..4, empty when not listed.
+QString CaptionText(Program program, const QString& windowClass, const QString& control, CaptionKind kind,
+                    int languageIndex);

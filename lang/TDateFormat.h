@@ -36,7 +36,9 @@ public:
     QStringList ShortMonthNames() const;
 };
 
-const TDateFormat& CurrentDateFormat();
+// The format of the running program (user-interface thread only); the C locale with
+// "dd.MM.yyyy" until the start-up sets it.
+TDateFormat CurrentDateFormat();
 void SetCurrentDateFormat(const TDateFormat& format);
 
 QDate DateOfDayNo(int dayNo);

@@ -11,8 +11,9 @@
 // shown as "-" and the text of its amount.
 QString FormatHoursMinutes(int minutes);
 
-// "-" or an empty text give 32767. Otherwise the digits before ":" are the hours, up to two
-// digits after it the minutes (no ":" means whole hours); the result is hours * 60 + minutes.
-// Blanks around the parts are ignored. Signs, other characters, more than two minute digits
-// or a result of 32767 or above give 32767.
+// "-" or an empty text give 32767. Otherwise the digits before ":" are the hours, one or two
+// digits after it the minutes (0..59); the result is hours * 60 + minutes. Blanks around the
+// parts are ignored. A missing ":", a sign or any other character, more than two minute
+// digits, minutes above 59 or a result of 32767 or above give 32767, so a typing error is
+// refused instead of being stored as another time.
 int ParseHoursMinutes(const QString& text);
