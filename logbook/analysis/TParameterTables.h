@@ -1,0 +1,89 @@
+#pragma once
+// The five parameter tables of the tissue model, read from one folder (the program's
+// own folder in the programs; any folder in tests and `kvlog replay --tables DIR`).
+// KvREAL.TAB and KvFIKT.TAB are opened once and kept open for reading records;
+// KvEPS.TAB is read whole at opening; KvASC.TAB and KvDoTox.TAB are read whole each
+// time a model is reset.
+//
+//   TParameterTables tables(ExeDir());
+//   tables.OpenParameterTables();               // throws EMissingTabFile
+//   TCoeffRecord rec;
+//   tables.LoadRealRecord(rec, bubble, cold, work);
+//   std::array<double, kAscentReals> ascent{};
+//   tables.LoadAscentTable(ascent);             // throws EMissingTabFile
+
+#include <QFile>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "EMissingTabFile.h"
+#include "TCoeffRecord.h"
+
+inline constexpr int kAscentReals = 256;  // 128 pairs (time to surface, N2 integral)
+inline constexpr int kToxReals = 117;
+inline constexpr int kWeightReals = 64;
+inline constexpr int kRealRecords = 512;
+inline constexpr int kFiktRecords = 64;
+
+inline const QString kRealTableName = QStringLiteral("KvREAL.TAB");
+inline const QString kFiktTableName = QStringLiteral("KvFIKT.TAB");
+inline const QString kWeightTableName = QStringLiteral("KvEPS.TAB");
+inline const QString kAscentTableName = QStringLiteral("KvASC.TAB");
+inline const QString kToxTableName = QStringLiteral("KvDoTox.TAB");
+
+class TParameterTables {
+public:
+    // directory: folder of the five files, with or without a trailing "/".
+    explicit TParameterTables(const QString& directory);
+    ~TParameterTables();
+    TParameterTables(const TParameterTables&) = delete;
+    TParameterTables& operator=(const TParameterTables&) = delete;
+
+    // Text of the missing-file message ("File '%s' is missing." in English); the windows
+    // set it when the language changes. Start-up errors are always English.
+    void SetMissingFileMessage(const QString& message) { m_missingMessage = message; }
+
+    // Opens KvREAL.TAB, then KvFIKT.TAB (both kept open), then reads KvEPS.TAB. The first
+    // file that cannot be opened raises EMissingTabFile; tables opened before stay open.
+    void OpenParameterTables();
+    void CloseParameterTables();
+    bool IsOpen() const;
+
+    // Read one 144-byte record into rec. Levels are taken modulo 8 (three bits each).
+    // When the file is not open nothing is read and rec keeps its values; a record cut
+    // short by the end of the file replaces only the reals that were read. Returns true
+    // when a record was read in full.
+    bool LoadRealRecord(TCoeffRecord& rec, int microbubble, int cold, int workload);
+    bool LoadFiktRecord(TCoeffRecord& rec, int microbubble, int cold);
+
+    // Read KvASC.TAB / KvDoTox.TAB whole into table; a short file replaces only the start
+    // of the table. A file that cannot be opened raises EMissingTabFile.
+    void LoadAscentTable(std::array<double, kAscentReals>& table) const;
+    void LoadToxTable(std::array<double, kToxReals>& table) const;
+
+    // Weights[(j - 1) * 8 + w]: weight of compartment j at workload level w.
+    const std::array<double, kWeightReals>& Weights() const { return m_weights; }
+    double Weight(int compartment, int workload) const {
+        return m_weights[static_cast<std::size_t>((compartment - 1) * 8 + (workload & 7))];
+    }
+
+    const QString& Directory() const { return m_directory; }
+    QString PathOf(const QString& fileName) const { return m_directory + fileName; }
+
+    // Identity of the open tables: changes at every opening, so a model can tell that a
+    // record it loaded earlier came from other tables.
+    std::uint64_t Generation() const { return m_generation; }
+
+private:
+    bool ReadRecord(QFile* file, qint64 offset, TCoeffRecord& rec);
+    void ReadWhole(const QString& fileName, const QString& prefix, double* table, int reals) const;
+
+    QString m_directory;
+    QString m_missingMessage = kMissingFileMessageEnglish;
+    std::unique_ptr<QFile> m_real;
+    std::unique_ptr<QFile> m_fikt;
+    std::array<double, kWeightReals> m_weights{};
+    std::uint64_t m_generation = 0;
+};

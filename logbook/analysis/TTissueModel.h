@@ -1,0 +1,127 @@
+#pragma once
+// The adaptive eight-compartment tissue model that replays a decoded profile point by
+// point, recomputing what the dive computer showed: compartment tensions and saturation,
+// the required stop with stop and ascent times, the no-stop time and oxygen toxicity.
+// Every intermediate value is cut like the dive computer's fixed-point arithmetic.
+//
+// The model is an object: the profile window and the printer each own one, so the two
+// never share a replay. RefCold and LastCold live as long as the object; a reset keeps
+// them, as the dive computer's display did from one dive to the next.
+//
+//   TTissueModel model(tables);                 // tables opened by OpenParameterTables
+//   DecodeProfile(profile, block, info);
+//   model.ModelReset(profile, info);            // throws EMissingTabFile
+//   for (int i = 0; i <= profile.Count; ++i) model.ModelStep(i);
+//   std::uint8_t stopInfo = SummariseProfile(profile, diveType, model.State().DecoFlag);
+
+#include <array>
+#include <cstdint>
+
+#include "DiveProfile.h"
+#include "ProfileDiveInfo.h"
+#include "TCoeffRecord.h"
+#include "TParameterTables.h"
+
+inline constexpr int kCompartments = 8;
+inline constexpr std::array<double, kCompartments> kHalfTimes = {5, 10, 20, 40, 80, 160, 320, 640};
+
+// Upper bound of skin temperature for cold level L (0 -> 36 degrees, 7 and above -> 21).
+double ColdTemp(int level);
+// Cold level of a skin temperature.
+int ColdLevelOf(double skinTemp);
+// Entry of the ascent table for a relative pressure: Trunc(depth * 10), kept within
+// 0..127 (depths of 12.8 bar and more use the last entry).
+int AscentTableIndex(double depth);
+
+// Values that the look-ahead copies from the live state and then runs on its own.
+struct TGasState {
+    double StepDepth = 0;  // mean relative pressure over the step, bar
+    double AmbientPressure = 0;
+    double InspiredN2 = 0;
+    double ArterialN2 = 0;
+    double MixedTension = 0;
+    double BubbleVolume = 0;
+    double SkinTemp = 0;
+    std::array<double, kCompartments> Tissue{};  // compartments 1..8 at 0..7
+};
+
+struct TModelState : TGasState {
+    int Step = 0;
+    double BubbleHalfTime = 0;
+    double SurfaceTarget = 0;
+    double WaterTarget = 0;
+    // Limit[j][k]: tolerated tension of compartment j + 1 at StopThreshold[k].
+    std::array<std::array<double, 11>, kCompartments> Limit{};
+    int StopIndex = 0;
+    bool DecoFlag = false;
+    double CNS = 0;
+    int WorkUsed = 1;
+    int RefCold = 0;
+    int LastCold = 0;
+    std::array<double, kCompartments> SurfaceLimit{};
+    std::array<int, 11> StopLabel{};
+    std::array<double, 12> StopDepth{};
+    std::array<double, 12> StopThreshold{};
+};
+
+class TTissueModel {
+public:
+    explicit TTissueModel(TParameterTables& tables);
+
+    // Prepares a replay of `profile` (already decoded from the dive). Reads the ascent and
+    // toxicity tables, so it raises EMissingTabFile when one is missing. The profile must
+    // outlive the replay; its model columns are written by ModelStep.
+    void ModelReset(DiveProfile& profile, const ProfileDiveInfo& dive, bool imperial = false);
+    // Advances the model to point i (0..Count, in order) and writes the point's results.
+    void ModelStep(int i);
+    // Runs every step of the profile from the current reset.
+    void ReplayAll();
+
+    const TModelState& State() const { return m_state; }
+    const TCoeffRecord& RealRecord() const { return m_real; }
+    const TCoeffRecord& FiktRecord() const { return m_fikt; }
+
+private:
+    struct TSimState : TGasState {
+        int Cold = 0;
+    };
+
+    void LoadReal(int bubble, int cold, int workload);
+    void LoadFikt(int bubble, int cold);
+    void BubbleUpdate(TGasState& g, int workload) const;
+    double SkinStep(double skin, double stepDepth) const;
+    double SimSkinStep(double skin, double stepDepth) const;
+    void TissueUpdate(int i);
+    void SimTissueUpdate(TSimState& sim) const;
+    void StartSimulation(int i);
+    void SimulateMinute(int i, bool atStop, double ascentSoFar);
+    double AscentTime(double from, double to, double inert, double& mean) const;
+    void ApplyAscent(double from, double to, double inert, double& time);
+    const std::array<double, kCompartments>& DecayFactors(double halfMinutes);
+    bool StopClear(int stop) const;
+    void DecompressionEvaluation(int i);
+    void OxygenToxicity(int i);
+
+    TParameterTables& m_tables;
+    DiveProfile* m_profile = nullptr;
+    TModelState m_state;
+    TSimState m_sim;
+    TCoeffRecord m_real;
+    TCoeffRecord m_fikt;
+    int m_realKey = -1;
+    int m_fiktKey = -1;
+    std::array<double, 3> m_surfaceRate{};
+    std::array<double, 3> m_fiktSurfaceRate{};
+    std::array<double, kAscentReals> m_ascent{};
+    std::array<double, kToxReals> m_tox{};
+    bool m_toxicity = false;
+    double m_surfacePressure = 0;
+    double m_surfaceN2 = 0;
+    double m_bubbleDecay = 0;
+    double m_inert = 0;
+    // 1 - 2^(-t/h) for ascents of t = n/2 minutes, filled when first needed.
+    static constexpr int kDecayCache = 256;
+    std::array<std::array<double, kCompartments>, kDecayCache> m_decay{};
+    std::array<bool, kDecayCache> m_decayKnown{};
+    std::array<double, kCompartments> m_decayScratch{};
+};

@@ -1,0 +1,33 @@
+#pragma once
+// Shared set-up of the analysis tests: parameter tables generated into a temporary
+// folder (default or alternative setting), and dives built from waypoints.
+//
+//   TGeneratedTables tables(DefaultTableSettings());
+//   TTissueModel model(tables.Tables());
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "TParameterTables.h"
+#include "TableGenerator.h"
+
+class TGeneratedTables {
+public:
+    explicit TGeneratedTables(const TTableSettings& settings) {
+        QString error;
+        if (!m_dir.isValid() || !WriteTables(GenerateTables(settings), m_dir.path(), &error)) {
+            ADD_FAILURE() << "cannot write tables: " << error.toStdString();
+        }
+        m_tables = std::make_unique<TParameterTables>(m_dir.path());
+        m_tables->OpenParameterTables();
+    }
+    TParameterTables& Tables() { return *m_tables; }
+    QString Path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TParameterTables> m_tables;
+};
