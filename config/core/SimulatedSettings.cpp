@@ -1,5 +1,7 @@
 #include "SimulatedSettings.h"
 
+#include "TeswinCommand.h"
+
 std::uint8_t SimModelCode(TSimModel model) {
     switch (model) {
         case TSimModel::Breath:
@@ -33,4 +35,13 @@ void LoadSimulatedSettings(TSimMemory& m, TSimModel model) {
     m.SetSetting(area, 0x07F5, static_cast<std::uint8_t>(serial >> 16));
     for (std::uint16_t a = 0x07F6; a <= 0x07FB; ++a)
         m.SetSetting(area, a, static_cast<std::uint8_t>(a & 0x0F));
+}
+
+void CompleteSimulatedSettings(TSimMemory& memory) {
+    TSimMemory defaults;
+    defaults.Serial = memory.Serial;
+    LoadSimulatedSettings(defaults, TSimModel::Scr);
+    for (std::uint16_t address : kReadAddresses)
+        if (!memory.Settings().count({2, address}))
+            memory.SetSetting(2, address, defaults.Setting(2, address));
 }

@@ -20,3 +20,8 @@ std::uint8_t SimModelCode(TSimModel model);
 // 50 bar reserve, breath warning [0], 1.50 bar and 4 h, work load high, sensitivity [0],
 // 123 dives, a full battery and the 24-bit serial number of the memory.
 void LoadSimulatedSettings(TSimMemory& memory, TSimModel model = TSimModel::Scr);
+
+// For a scenario: every address of the read list that the scenario leaves unset gets the
+// value of the built-in SCR model, so a scenario can choose another model with the one
+// line "setting 2 0x07BC 0x04".
+void CompleteSimulatedSettings(TSimMemory& memory);

@@ -1,0 +1,589 @@
+#include "TCf.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplashScreen>
+#include <QTimer>
+#include <QToolButton>
+
+#include "EncodeSettings.h"
+#include "Language.h"
+#include "Messages.h"
+#include "ModelClass.h"
+#include "ReadHistory.h"
+#include "SettingsDecoder.h"
+#include "SettingsTexts.h"
+#include "SimulatedSettings.h"
+#include "TAboutBox.h"
+#include "TCaptionRegistry.h"
+#include "TComOpt.h"
+#include "TLinkPort.h"
+#include "TOptions.h"
+#include "TRadioGroup.h"
+#include "TSimScenario.h"
+#include "TTransferCore.h"
+#include "TTransferWin.h"
+#include "TWidgetCaptions.h"
+#include "TeswinCommand.h"
+#include "TeswinPictures.h"
+
+namespace {
+
+constexpr int kSplashMs = 3000;
+constexpr const char* kSplashFile = "Teswin.BMP";
+const char* const kDefaultFlows[4] = {"15.5", "10.4", "7.3", "5.7"};
+const char* const kDosages[4] = {"32", "40", "50", "60"};
+
+}  // namespace
+
+TCf::TCf(const TCfEnvironment& env, QWidget* parent) : QMainWindow(parent), m_env(env) {
+    setObjectName("Cf");
+    setWindowTitle(QString::fromLatin1(kCfCaption));
+    if (m_env.Port) {
+        m_port = m_env.Port;
+    } else {
+        m_linkPort = std::make_unique<TLinkPort>(*m_env.Clock);
+        LoadSimulatedSettings(m_linkPort->Simulator().Box().Memory(), TSimModel::Scr);
+        m_port = m_linkPort.get();
+    }
+
+    auto* central = new QWidget(this);
+    central->setObjectName("ClientArea");
+    central->setFixedSize(740, 470);
+    setCentralWidget(central);
+    BuildMenus();
+    BuildToolBar(central);
+    BuildUnitsAndBuzzer(central);
+    BuildBreathBox(central);
+    BuildNitroxBox(central);
+    BuildScrBox(central);
+    BuildBatBox(central);
+    FormCreate();
+}
+
+TCf::~TCf() = default;
+
+// ---------------------------------------------------------------------------------------
+// Layout
+
+QLabel* TCf::AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(x, y, w > 0 ? w : l->sizeHint().width() + 40, h);
+    return l;
+}
+
+QLabel* TCf::AddPanel(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* p = new QLabel(parent);
+    p->setObjectName(name);
+    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    p->setAlignment(Qt::AlignCenter);
+    p->setGeometry(x, y, w, h);
+    return p;
+}
+
+QScrollBar* TCf::AddScroller(QWidget* parent, const char* name, Qt::Orientation o, int max, QRect geometry) {
+    auto* s = new QScrollBar(o, parent);
+    s->setObjectName(name);
+    s->setRange(0, max);
+    s->setPageStep(1);
+    s->setGeometry(geometry);
+    return s;
+}
+
+void TCf::BuildMenus() {
+    QMenu* dc = menuBar()->addMenu("&Dive Computer");
+    dc->setObjectName("DiveComputerMenu");
+    ReadItem = dc->addAction("&Read", this, &TCf::ReadBtnClick);
+    ReadItem->setObjectName("ReadItem");
+    WriteItem = dc->addAction("&Write", this, &TCf::WriteBtnClick);
+    WriteItem->setObjectName("WriteItem");
+    WriteItem->setEnabled(false);
+    WakeUpItem = dc->addAction("Wake &up", this, &TCf::WakeUpBtnClick);
+    WakeUpItem->setObjectName("WakeUpItem");
+    PrintItem = dc->addAction("&Print", this, &TCf::PrintBtnClick);
+    PrintItem->setObjectName("PrintItem");
+    dc->addSeparator();
+    ExitItem = dc->addAction("E&xit", this, &TCf::ExitItemClick);
+    ExitItem->setObjectName("ExitItem");
+
+    QMenu* options = menuBar()->addMenu("&Options");
+    options->setObjectName("OptionsMenu");
+    LanguageItem = options->addAction("&Language", this, &TCf::LanguageClick);
+    LanguageItem->setObjectName("Language");
+    InterfaceItem = options->addAction("&Serial Port", this, &TCf::InterfaceItemClick);
+    InterfaceItem->setObjectName("InterfaceItem");
+    if (m_linkPort) {
+        options->addSeparator();
+        SimulatorItem = options->addAction("Simulated &box");
+        SimulatorItem->setObjectName("SimulatorItem");
+        SimulatorItem->setCheckable(true);
+        connect(SimulatorItem, &QAction::toggled, this, &TCf::SimulatorItemClick);
+        ScenarioItem = options->addAction("Simulator s&cenario...", this, &TCf::ScenarioItemClick);
+        ScenarioItem->setObjectName("ScenarioItem");
+    }
+
+    QMenu* help = menuBar()->addMenu("&?");
+    help->setObjectName("HelpMenu");
+    Info1 = help->addAction("Info...", this, &TCf::Info1Click);
+    Info1->setObjectName("Info1");
+}
+
+void TCf::BuildToolBar(QWidget* central) {
+    Panel1 = new QFrame(central);
+    Panel1->setObjectName("Panel1");
+    static_cast<QFrame*>(Panel1)->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setGeometry(0, 0, 740, 34);
+    auto button = [&](const char* name, const char* hint, TToolGlyph glyph, int x, void (TCf::*slot)()) {
+        auto* b = new QToolButton(Panel1);
+        b->setObjectName(name);
+        b->setToolTip(hint);
+        b->setIcon(ToolIcon(glyph));
+        b->setIconSize(QSize(24, 22));
+        b->setAutoRaise(true);
+        b->setGeometry(x, 2, 30, 30);
+        connect(b, &QToolButton::clicked, this, slot);
+        return b;
+    };
+    ReadBtn = button("ReadBtn", "Read", TToolGlyph::Read, 4, &TCf::ReadBtnClick);
+    WriteBtn = button("WriteBtn", "Write", TToolGlyph::Write, 36, &TCf::WriteBtnClick);
+    WriteBtn->setEnabled(false);
+    WakeUpBtn = button("WakeUpBtn", "Wake up", TToolGlyph::WakeUp, 76, &TCf::WakeUpBtnClick);
+    PrintBtn = button("PrintBtn", "Print", TToolGlyph::Print, 116, &TCf::PrintBtnClick);
+    ClockPanel = new QLabel(Panel1);
+    ClockPanel->setObjectName("ClockPanel");
+    ClockPanel->setGeometry(4, 2, 300, 30);
+}
+
+void TCf::BuildUnitsAndBuzzer(QWidget* central) {
+    Units = new TRadioGroup("Unit system", {}, central);
+    Units->setObjectName("Units");
+    Units->SetItems({"Metric", "Imperial"});
+    Units->setGeometry(8, 42, 150, 66);
+    Units->setEnabled(false);
+    connect(Units, &TRadioGroup::Clicked, this, [this] { UnitsClick(); });
+    Buzzer = new TRadioGroup("Buzzer", {}, central);
+    Buzzer->setObjectName("Buzzer");
+    Buzzer->SetItems({"Off", "On"});
+    Buzzer->setGeometry(8, 114, 150, 66);
+    Buzzer->setEnabled(false);
+}
+
+void TCf::BuildBreathBox(QWidget* central) {
+    BreathBox = new QGroupBox("Breath settings", central);
+    BreathBox->setObjectName("BreathBox");
+    BreathBox->setGeometry(166, 42, 250, 200);
+    ResScroller =
+        AddScroller(BreathBox, "ResScroller", Qt::Vertical, TCfPositions::kResMax, {12, 24, 17, 100});
+    AddLabel(BreathBox, "LTankReserve", "Tank reserve", 38, 30, 120);
+    ResTxt = AddPanel(BreathBox, "ResTxt", 38, 52, 80);
+    auto* tank = new QLabel(BreathBox);
+    tank->setObjectName("TankPicture");
+    tank->setPixmap(TankPicture(QSize(44, 100)));
+    tank->setGeometry(190, 22, 44, 100);
+    Pictures.push_back(tank);
+    AddLabel(BreathBox, "LBreathWarning", "Breath warning", 12, 132, 160);
+    Lung = AddScroller(BreathBox, "Lung", Qt::Horizontal, TCfPositions::kLungMax, {12, 152, 226, 17});
+    Lung->setValue(12);
+    AddLabel(BreathBox, "LInsens1", "insens.", 12, 172, 70);
+    BWNum = AddLabel(BreathBox, "BWNum", "", 95, 172, 60);
+    BWNum->setAlignment(Qt::AlignCenter);
+    auto* sens = AddLabel(BreathBox, "LSensitive1", "sensitive", 158, 172, 80);
+    sens->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(ResScroller, &QScrollBar::valueChanged, this, [this] { ResScrollerChange(); });
+    connect(Lung, &QScrollBar::valueChanged, this, [this] { LungChange(); });
+}
+
+void TCf::BuildNitroxBox(QWidget* central) {
+    NitroxBox = new QGroupBox("Nitrox settings", central);
+    NitroxBox->setObjectName("NitroxBox");
+    NitroxBox->setGeometry(166, 250, 250, 150);
+    ppo2Scroller =
+        AddScroller(NitroxBox, "ppo2Scroller", Qt::Vertical, TCfPositions::kPpO2Max, {12, 24, 17, 112});
+    AddLabel(NitroxBox, "LPpO2Max", "pO2 max", 38, 30, 80);
+    ppO2Txt = AddPanel(NitroxBox, "ppO2Txt", 38, 52, 70);
+    tIniO2 = AddScroller(NitroxBox, "tIniO2", Qt::Vertical, TCfPositions::kTIniO2Max, {124, 24, 17, 112});
+    LPremixReset = AddLabel(NitroxBox, "LPremixReset", "Premix reset after", 148, 30, 100);
+    LPremixReset->setWordWrap(true);
+    LPremixReset->setGeometry(148, 22, 98, 30);
+    tIniO2Panel = AddPanel(NitroxBox, "tIniO2Panel", 148, 56, 60);
+    connect(ppo2Scroller, &QScrollBar::valueChanged, this, [this] { ppo2ScrollerChange(); });
+    connect(tIniO2, &QScrollBar::valueChanged, this, [this] { tIniO2Change(); });
+}
+
+void TCf::BuildScrBox(QWidget* central) {
+    SCRBox = new QGroupBox("SCR settings", central);
+    SCRBox->setObjectName("SCRBox");
+    SCRBox->setGeometry(424, 42, 308, 358);
+    VO2Limit = AddScroller(SCRBox, "VO2Limit", Qt::Vertical, TCfPositions::kVO2LimitMax, {12, 24, 17, 72});
+    AddLabel(SCRBox, "LWorkLoad", "Work load (vvO2 max)", 38, 28, 200);
+    VO2panel = AddPanel(SCRBox, "VO2panel", 38, 50, 200);
+    AddLabel(SCRBox, "LSensitivity", "Sensitivity", 12, 106, 160);
+    SensVO2 = AddScroller(SCRBox, "SensVO2", Qt::Horizontal, TCfPositions::kSensVO2Max, {12, 126, 226, 17});
+    AddLabel(SCRBox, "LInsens2", "insens.", 12, 146, 70);
+    SNum = AddLabel(SCRBox, "SNum", "", 95, 146, 60);
+    SNum->setAlignment(Qt::AlignCenter);
+    auto* sens = AddLabel(SCRBox, "LSensitive2", "sensitive", 158, 146, 80);
+    sens->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    AddLabel(SCRBox, "LDosage", "Dosage", 44, 180, 80);
+    AddLabel(SCRBox, "LVPremix", "V(Premix)", 120, 180, 90);
+    AddLabel(SCRBox, "LEanMin", "EANx min.", 214, 180, 90);
+    for (int i = 0; i < 4; ++i) {
+        const int y = 202 + 34 * i;
+        const QByteArray n = QByteArray::number(i + 1);
+        AddLabel(SCRBox, QByteArray("LRow" + n).constData(), "#" + QString::number(i + 1), 12, y + 3, 28);
+        D[i] = new QLineEdit(kDosages[i], SCRBox);
+        D[i]->setObjectName("D" + QString::number(i + 1));
+        D[i]->setReadOnly(true);
+        D[i]->setStyleSheet("background: #c0c0c0;");
+        D[i]->setGeometry(44, y, 40, 22);
+        AddLabel(SCRBox, QByteArray("LPercent" + n).constData(), "%", 88, y + 3, 20);
+        V[i] = new QLineEdit(kDefaultFlows[i], SCRBox);
+        V[i]->setObjectName("V" + QString::number(i + 1));
+        V[i]->setGeometry(120, y, 48, 22);
+        connect(V[i], &QLineEdit::editingFinished, this, &TCf::RecalcEANs);
+        AddLabel(SCRBox, QByteArray("LFlow" + n).constData(), "l/min", 172, y + 3, 40);
+        EAN[i] = AddLabel(SCRBox, QByteArray("EAN" + n).constData(), "xx.x % O2", 214, y + 3, 88);
+    }
+    connect(VO2Limit, &QScrollBar::valueChanged, this, [this] { VO2LimitChange(); });
+    connect(SensVO2, &QScrollBar::valueChanged, this, [this] { VO2Change(); });
+}
+
+void TCf::BuildBatBox(QWidget* central) {
+    BatBox = new QGroupBox("Info", central);
+    BatBox->setObjectName("BatBox");
+    BatBox->setGeometry(8, 186, 150, 214);
+    AddLabel(BatBox, "LBattery", "Battery", 10, 20, 60);
+    Bat = new QProgressBar(BatBox);
+    Bat->setObjectName("Bat");
+    Bat->setOrientation(Qt::Vertical);
+    Bat->setRange(0, 100);
+    Bat->setTextVisible(false);
+    Bat->setStyleSheet(
+        "QProgressBar { background: red; border: 1px solid black; }"
+        "QProgressBar::chunk { background: #00c000; }");
+    Bat->setGeometry(14, 42, 20, 124);
+    const char* scale[6] = {"100%", "80%", "60%", "40%", "20%", "0%"};
+    for (int i = 0; i < 6; ++i)
+        AddLabel(BatBox, QByteArray("LScale" + QByteArray::number(i)).constData(), scale[i], 38, 36 + 24 * i,
+                 36);
+    AddLabel(BatBox, "LDives", "Dives", 84, 20, 60);
+    Dives = AddPanel(BatBox, "Dives", 80, 42, 60);
+    auto* computer = new QLabel(BatBox);
+    computer->setObjectName("ComputerPicture");
+    computer->setPixmap(DiveComputerPicture(QSize(48, 64)));
+    computer->setGeometry(86, 100, 48, 64);
+    Pictures.push_back(computer);
+}
+
+// ---------------------------------------------------------------------------------------
+// Start and end
+
+void TCf::FormCreate() {
+    m_busy = false;
+    bool exists = false;
+    m_settings = TCfRecord::Load(SettingsPath(), &exists);
+    if (!exists) m_settings.LanguageIndex = static_cast<std::uint8_t>(LanguageFromMarkerFiles(m_env.ExeDir));
+    SetCurrentLanguage(m_settings.LanguageIndex);
+    move(m_settings.MainLeft, m_settings.MainTop);
+
+    // Every control inside the four groups waits for a read; the pictures stay.
+    for (QGroupBox* box : {BreathBox, NitroxBox, SCRBox, BatBox}) SetGroupShown(box, false);
+
+    ShowSplash();
+
+    m_options = new TOptions(this);
+    m_aboutBox = new TAboutBox(this);
+    m_transferWin = new TTransferWin(*m_env.Clock, *m_port, this);
+    m_transferWin->move(m_settings.TransferLeft, m_settings.TransferTop);
+    m_comOpt = new TComOpt(*m_port, this);
+    m_captions = std::make_unique<TWidgetCaptions>("TCf", this);
+    m_dialogCaptions.push_back(std::make_unique<TWidgetCaptions>("TOptions", m_options));
+    m_dialogCaptions.push_back(std::make_unique<TWidgetCaptions>("TComOpt", m_comOpt));
+    ApplyLanguage(m_settings.LanguageIndex);
+}
+
+void TCf::ShowSplash() {
+    const QString path = m_env.ExeDir + kSplashFile;
+    if (!QFile::exists(path)) return;
+    QPixmap picture(path);
+    if (picture.isNull()) return;
+    auto* splash = new QSplashScreen(picture);
+    splash->setObjectName("Splash");
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
+    QTimer::singleShot(kSplashMs, splash, &QWidget::close);
+}
+
+void TCf::FormClose() {
+    if (m_closed) return;
+    m_closed = true;
+    const QPoint main = pos();
+    m_settings.MainLeft = main.x();
+    m_settings.MainTop = main.y();
+    const QPoint transfer = m_transferWin->pos();
+    m_settings.TransferLeft = transfer.x();
+    m_settings.TransferTop = transfer.y();
+    QString error;
+    if (!m_settings.Save(SettingsPath(), &error)) Message(QMessageBox::Critical, error);
+}
+
+void TCf::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TCf::ExitItemClick() { close(); }
+
+QString TCf::SettingsPath() const { return m_env.DataDir + TCfRecord::kFileName; }
+
+QString TCf::HistoryPath() const { return m_env.DataDir + kHistoryFileName; }
+
+TTransferCore& TCf::Core() { return m_transferWin->Core(); }
+
+// ---------------------------------------------------------------------------------------
+// Language and dialogs
+
+void TCf::ApplyLanguage(int languageIndex) {
+    if (!IsValidLanguage(languageIndex)) return;
+    TCaptionRegistry::ApplyLanguage(Program::Teswin, *m_captions, languageIndex);
+    for (auto& c : m_dialogCaptions) TCaptionRegistry::ApplyLanguage(Program::Teswin, *c, languageIndex);
+    // The work-load text carries a level word of the message table.
+    VO2LimitChange();
+}
+
+void TCf::LanguageClick() {
+    m_options->SetLanguage(m_settings.LanguageIndex);
+    if (m_options->exec() != QDialog::Accepted) return;
+    const int chosen = m_options->Language();
+    if (!IsValidLanguage(chosen)) return;
+    m_settings.LanguageIndex = static_cast<std::uint8_t>(chosen);
+    SetCurrentLanguage(chosen);
+    ApplyLanguage(chosen);
+}
+
+void TCf::InterfaceItemClick() { m_comOpt->Execute(m_settings.InterfacePort); }
+
+void TCf::Info1Click() { m_aboutBox->exec(); }
+
+void TCf::SimulatorItemClick(bool checked) {
+    if (m_linkPort) m_linkPort->SetUseSimulatedBox(checked);
+}
+
+void TCf::ScenarioItemClick() {
+    if (!m_linkPort) return;
+    const QString path = QFileDialog::getOpenFileName(this, "Simulator scenario", m_env.DataDir,
+                                                      "Scenarios (*.sim);;All files (*)");
+    if (path.isEmpty()) return;
+    QString error;
+    auto scenario = TSimScenario::FromFile(path, &error);
+    if (!scenario) {
+        Message(QMessageBox::Critical, error);
+        return;
+    }
+    CompleteSimulatedSettings(scenario->Memory);
+    m_linkPort->Simulator().LoadScenario(*scenario);
+    SimulatorItem->setChecked(true);
+}
+
+void TCf::Message(QMessageBox::Icon icon, const QString& text) {
+    if (m_messageHook) {
+        m_messageHook(icon, text);
+        return;
+    }
+    QMessageBox box(icon, QString::fromLatin1(kCfCaption), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+// ---------------------------------------------------------------------------------------
+// Block and controls
+
+void TCf::SetGroupShown(QGroupBox* box, bool shown) {
+    for (QWidget* w : box->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (std::find(Pictures.begin(), Pictures.end(), w) != Pictures.end()) continue;
+        w->setVisible(shown);
+    }
+}
+
+void TCf::ShowBlock(const TSettingsBlock& block) {
+    const TBlockView v = DecodeSettingsBlock(block);
+    setWindowTitle(v.Title);
+    // The model code is taken first, so that the handlers run below see the new model.
+    m_modelCode = v.ModelCode;
+    const QSignalBlocker b1(ResScroller), b2(Lung), b3(ppo2Scroller), b4(tIniO2), b5(VO2Limit), b6(SensVO2);
+    Units->SetItemIndex(v.Positions.Units);
+    Buzzer->SetItemIndex(v.Positions.Buzzer);
+    ResScroller->setValue(v.Positions.Res);
+    Lung->setValue(v.Positions.Lung);
+    ppo2Scroller->setValue(v.Positions.PpO2);
+    Bat->setValue(v.Battery);
+    Dives->setText(QString::number(v.Dives));
+    tIniO2->setValue(v.Positions.TIniO2);
+    VO2Limit->setValue(v.Positions.VO2Limit);
+    SensVO2->setValue(v.Positions.SensVO2);
+
+    WriteBtn->setEnabled(true);
+    WriteItem->setEnabled(true);
+    Units->setEnabled(true);
+    Buzzer->setEnabled(true);
+    SetGroupShown(BatBox, true);
+    SetGroupShown(BreathBox, v.BreathShown);
+    SetGroupShown(NitroxBox, v.NitroxShown);
+    SetGroupShown(SCRBox, v.ScrShown);
+    tIniO2->setVisible(v.PremixShown);
+    tIniO2Panel->setVisible(v.PremixShown);
+    LPremixReset->setVisible(v.PremixShown);
+
+    ResScrollerChange();
+    LungChange();
+    ppo2ScrollerChange();
+    tIniO2Change();
+    VO2LimitChange();  // also recomputes the minimum nitrox
+    VO2Change();
+}
+
+TCfPositions TCf::Positions() const {
+    TCfPositions p;
+    p.Units = std::max(0, Units->ItemIndex());
+    p.Buzzer = std::max(0, Buzzer->ItemIndex());
+    p.Res = ResScroller->value();
+    p.Lung = Lung->value();
+    p.PpO2 = ppo2Scroller->value();
+    p.TIniO2 = tIniO2->value();
+    p.VO2Limit = VO2Limit->value();
+    p.SensVO2 = SensVO2->value();
+    return p;
+}
+
+std::vector<std::uint8_t> TCf::EncodeSettings() const { return ::EncodeSettings(Positions(), m_modelCode); }
+
+void TCf::ResScrollerChange() {
+    ResTxt->setText(ReserveText(ResScroller->value(), std::max(0, Units->ItemIndex())));
+}
+
+void TCf::UnitsClick() { ResScrollerChange(); }
+
+void TCf::LungChange() { BWNum->setText(BreathWarningText(Lung->value())); }
+
+void TCf::ppo2ScrollerChange() { ppO2Txt->setText(PpO2Text(ppo2Scroller->value())); }
+
+void TCf::tIniO2Change() { tIniO2Panel->setText(PremixText(tIniO2->value())); }
+
+void TCf::VO2LimitChange() {
+    const int pos = VO2Limit->value();
+    VO2panel->setText(WorkLoadText(pos, GetTesMessage(kMsgWorkLoadFirst + pos)));
+    RecalcEANs();
+}
+
+void TCf::VO2Change() { SNum->setText(SensitivityText(SensVO2->value())); }
+
+void TCf::RecalcEANs() {
+    for (int i = 0; i < 4; ++i) EAN[i]->setText(EanText(V[i]->text(), VO2Limit->value()));
+}
+
+// ---------------------------------------------------------------------------------------
+// Exchanges
+
+bool TCf::Transfer(const std::vector<std::uint8_t>& packet) {
+    TTransferCore& core = Core();
+    bool ok = false;
+    if (!core.FindInterface(m_settings.InterfacePort)) {
+        core.FormClose();
+        Message(QMessageBox::Critical, GetTesMessage(kMsgNotFound));
+    } else {
+        core.SendCommand(packet);
+        const ModalResult result = m_modalRunner ? m_modalRunner() : m_transferWin->ShowModal();
+        core.FormClose();
+        if (result == mrCancel) {
+            // The user's choice: nothing to report.
+        } else if (result == mrAbort) {
+            Message(QMessageBox::Information, GetTesMessage(kMsgBatteryAbort));
+        } else if (core.Failed() || !core.ImageValid()) {
+            Message(QMessageBox::Critical, GetTesMessage(kMsgCommError));
+        } else {
+            const int message = ReplyMessage(core.Image());
+            if (message == 0)
+                ok = true;
+            else if (message > 0)
+                Message(QMessageBox::Critical, GetTesMessage(message));
+        }
+    }
+    m_busy = false;
+    return ok;
+}
+
+void TCf::ReadBtnClick() {
+    if (m_busy) return;
+    m_busy = true;
+    m_transferWin->setWindowTitle(GetTesMessage(kMsgReadCaption));
+    if (!Transfer(ReadCommand())) return;
+    const auto block = TSettingsBlock::FromImage(Core().Image());
+    if (!block) {
+        // A reply shorter than a settings block would show bytes the dive computer never sent.
+        Message(QMessageBox::Critical, GetTesMessage(kMsgCommError));
+        return;
+    }
+    ShowBlock(*block);
+    QString error;
+    if (!AppendHistoryRecord(HistoryPath(), QDateTime::currentDateTime(), block->Settings(), &error))
+        Message(QMessageBox::Critical, error);
+}
+
+void TCf::WriteBtnClick() {
+    // Before a read there is no model to encode for (the commands are disabled then).
+    if (m_busy || !WriteItem->isEnabled()) return;
+    m_busy = true;
+    m_transferWin->setWindowTitle(GetTesMessage(kMsgWriteCaption));
+    if (Transfer(WriteCommand(EncodeSettings()))) WriteBtn->setEnabled(false);
+}
+
+void TCf::WakeUpBtnClick() { Transfer(WakeUpCommand()); }
+
+// ---------------------------------------------------------------------------------------
+// Printing
+
+bool TCf::PrintTo(QPrinter& printer) {
+    for (QToolButton* b : {ReadBtn, WriteBtn, WakeUpBtn, PrintBtn}) b->hide();
+    ClockPanel->setText(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat));
+    const QImage image = grab().toImage();
+    ClockPanel->clear();
+    for (QToolButton* b : {ReadBtn, WriteBtn, WakeUpBtn, PrintBtn}) b->show();
+
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    // Scale the screen image to the printer's resolution, keeping its proportions, and
+    // shrink it further only when it would not fit the page.
+    const double screenDpi = std::max(1, logicalDpiX());
+    double scale = printer.resolution() / screenDpi;
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    scale = std::min({scale, page.width() / image.width(), page.height() / image.height()});
+    painter.drawImage(QRectF(0, 0, image.width() * scale, image.height() * scale), image);
+    return painter.end();
+}
+
+void TCf::PrintBtnClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        // No system printer: the page goes to a PDF file of the user's choice.
+        const QString path =
+            QFileDialog::getSaveFileName(this, "Print", m_env.DataDir + "Teswin.pdf", "PDF (*.pdf)");
+        if (path.isEmpty()) return;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+    }
+    if (!PrintTo(printer)) Message(QMessageBox::Critical, "Printing failed.");
+}

@@ -1,0 +1,196 @@
+#pragma once
+// The configuration tool's main window: reads the dive computer's settings through the
+// interface box, shows them for editing, writes them back, wakes a blocked dive
+// computer up and prints itself. All exchanges run through the Teswin transfer window
+// (the link protocol in its Teswin configuration) on the given clock.
+//
+//   TQtClock clock;
+//   TCf cf({DataDirectory(), ExeDir(), &clock});
+//   cf.show();
+//
+// Tests pass a virtual clock and a port of their own (the simulated box or a scripted
+// one), and a message hook instead of message boxes:
+//
+//   TCf cf({dir, dir, &clock, &simPort});
+//   cf.SetMessageHook([&](QMessageBox::Icon, const QString& text) { shown << text; });
+//   cf.ReadBtnClick();
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ModalResult.h"
+#include "TCfPositions.h"
+#include "TCfRecord.h"
+#include "TSettingsBlock.h"
+
+class IClock;
+class IComPort;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QProgressBar;
+class QScrollBar;
+class QToolButton;
+class QGroupBox;
+class TAboutBox;
+class TComOpt;
+class TLinkPort;
+class TOptions;
+class TRadioGroup;
+class TTransferCore;
+class TTransferWin;
+class TWidgetCaptions;
+
+struct TCfEnvironment {
+    QString DataDir;           // where CF.DSK and MemData.HST live, with a trailing "/"
+    QString ExeDir;            // the program's folder (marker files, Teswin.BMP), trailing "/"
+    IClock* Clock = nullptr;   // the link layer's clock
+    IComPort* Port = nullptr;  // a port for tests; the program uses its own link port
+};
+
+class TCf : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TCf(const TCfEnvironment& env, QWidget* parent = nullptr);
+    ~TCf() override;
+
+    // Message boxes (icon, text) go through the hook when one is set.
+    using TMessageHook = std::function<void(QMessageBox::Icon, const QString&)>;
+    void SetMessageHook(TMessageHook hook) { m_messageHook = std::move(hook); }
+    // How the transfer window runs modally; tests in virtual time run the protocol
+    // core's modal loop instead of a window event loop.
+    using TModalRunner = std::function<ModalResult()>;
+    void SetModalRunner(TModalRunner runner) { m_modalRunner = std::move(runner); }
+
+    // Block -> controls, after a successful read.
+    void ShowBlock(const TSettingsBlock& block);
+    // Controls -> write list for the model of the last read.
+    std::vector<std::uint8_t> EncodeSettings() const;
+    TCfPositions Positions() const;
+    std::uint8_t ModelCode() const { return m_modelCode; }
+
+    // Display handlers.
+    void ResScrollerChange();
+    void UnitsClick();
+    void LungChange();
+    void ppo2ScrollerChange();
+    void tIniO2Change();
+    void VO2LimitChange();
+    void VO2Change();
+    void RecalcEANs();
+
+    // Commands.
+    void ReadBtnClick();
+    void WriteBtnClick();
+    void WakeUpBtnClick();
+    void PrintBtnClick();
+    void LanguageClick();
+    void InterfaceItemClick();
+    void Info1Click();
+    void ExitItemClick();
+    // The exchange of one command packet; true when it succeeded.
+    bool Transfer(const std::vector<std::uint8_t>& packet);
+    bool Busy() const { return m_busy; }
+    // Prints the window's image on one page of the printer.
+    bool PrintTo(QPrinter& printer);
+
+    void ApplyLanguage(int languageIndex);
+    TCfRecord& Settings() { return m_settings; }
+    const TCfEnvironment& Environment() const { return m_env; }
+    QString SettingsPath() const;
+    QString HistoryPath() const;
+    TTransferWin& TransferWin() { return *m_transferWin; }
+    TTransferCore& Core();
+    // The program's own link port (null when a test gave its own port).
+    TLinkPort* LinkPort() { return m_linkPort.get(); }
+    // FormClose: stores the window positions and writes CF.DSK.
+    void FormClose();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void BuildMenus();
+    void BuildToolBar(QWidget* central);
+    void BuildUnitsAndBuzzer(QWidget* central);
+    void BuildBreathBox(QWidget* central);
+    void BuildNitroxBox(QWidget* central);
+    void BuildScrBox(QWidget* central);
+    void BuildBatBox(QWidget* central);
+    void ShowSplash();
+    void Message(QMessageBox::Icon icon, const QString& text);
+    void SetGroupShown(QGroupBox* box, bool shown);
+    void SimulatorItemClick(bool checked);
+    void ScenarioItemClick();
+    QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w = -1,
+                     int h = 16);
+    QLabel* AddPanel(QWidget* parent, const char* name, int x, int y, int w, int h = 22);
+    QScrollBar* AddScroller(QWidget* parent, const char* name, Qt::Orientation o, int max, QRect geometry);
+
+    TCfEnvironment m_env;
+    TCfRecord m_settings;
+    std::unique_ptr<TLinkPort> m_linkPort;
+    IComPort* m_port = nullptr;
+    TTransferWin* m_transferWin = nullptr;
+    TComOpt* m_comOpt = nullptr;
+    TOptions* m_options = nullptr;
+    TAboutBox* m_aboutBox = nullptr;
+    std::unique_ptr<TWidgetCaptions> m_captions;
+    std::vector<std::unique_ptr<TWidgetCaptions>> m_dialogCaptions;
+    TMessageHook m_messageHook;
+    TModalRunner m_modalRunner;
+    bool m_busy = false;
+    std::uint8_t m_modelCode = 0;
+    bool m_closed = false;
+
+public:
+    // Controls, named as in the caption lists (objectName).
+    QWidget* Panel1 = nullptr;
+    QLabel* ClockPanel = nullptr;
+    QToolButton* ReadBtn = nullptr;
+    QToolButton* WriteBtn = nullptr;
+    QToolButton* WakeUpBtn = nullptr;
+    QToolButton* PrintBtn = nullptr;
+    QAction* ReadItem = nullptr;
+    QAction* WriteItem = nullptr;
+    QAction* WakeUpItem = nullptr;
+    QAction* PrintItem = nullptr;
+    QAction* ExitItem = nullptr;
+    QAction* LanguageItem = nullptr;
+    QAction* InterfaceItem = nullptr;
+    QAction* SimulatorItem = nullptr;
+    QAction* ScenarioItem = nullptr;
+    QAction* Info1 = nullptr;
+    TRadioGroup* Units = nullptr;
+    TRadioGroup* Buzzer = nullptr;
+    QGroupBox* BreathBox = nullptr;
+    QScrollBar* ResScroller = nullptr;
+    QLabel* ResTxt = nullptr;
+    QScrollBar* Lung = nullptr;
+    QLabel* BWNum = nullptr;
+    QGroupBox* NitroxBox = nullptr;
+    QScrollBar* ppo2Scroller = nullptr;
+    QLabel* ppO2Txt = nullptr;
+    QScrollBar* tIniO2 = nullptr;
+    QLabel* tIniO2Panel = nullptr;
+    QLabel* LPremixReset = nullptr;
+    QGroupBox* SCRBox = nullptr;
+    QScrollBar* VO2Limit = nullptr;
+    QLabel* VO2panel = nullptr;
+    QScrollBar* SensVO2 = nullptr;
+    QLabel* SNum = nullptr;
+    std::array<QLineEdit*, 4> D{};
+    std::array<QLineEdit*, 4> V{};
+    std::array<QLabel*, 4> EAN{};
+    QGroupBox* BatBox = nullptr;
+    QProgressBar* Bat = nullptr;
+    QLabel* Dives = nullptr;
+    std::vector<QWidget*> Pictures;
+};

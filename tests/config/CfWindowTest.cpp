@@ -1,0 +1,508 @@
+// The configuration window against the simulated interface box (or a scripted port), in
+// virtual time: exchanges, the block cases, messages, history, settings file, printing.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "LinkFraming.h"
+#include "Messages.h"
+#include "ReadHistory.h"
+#include "SimulatedSettings.h"
+#include "TCf.h"
+#include "TRadioGroup.h"
+#include "TRecordingPort.h"
+#include "TSimPort.h"
+#include "TTransferCore.h"
+#include "TTransferWin.h"
+#include "TVirtualClock.h"
+
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+class QtApp : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!QApplication::instance()) m_app = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+
+private:
+    int m_argc = 1;
+    char m_name[8] = "tests";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+const auto* const kQtApp = ::testing::AddGlobalTestEnvironment(new QtApp);
+
+// Passes everything to the simulated box and keeps the command packets the program
+// wrote (logical bytes, before the line's bit mirror).
+class TapPort : public IComPort {
+public:
+    explicit TapPort(IComPort& inner) : m_inner(inner) {}
+    std::vector<Bytes> Commands;
+
+    void SetPort(int com) override { m_inner.SetPort(com); }
+    int Port() const override { return m_inner.Port(); }
+    void ClosePort() override { m_inner.ClosePort(); }
+    std::uint16_t ReadData(std::uint8_t* b, std::uint16_t n) override { return m_inner.ReadData(b, n); }
+    std::uint16_t WriteData(std::uint8_t* b, std::uint16_t n) override {
+        if (n > 1) Commands.emplace_back(b, b + n);
+        return m_inner.WriteData(b, n);
+    }
+    bool ClearErrors() override { return m_inner.ClearErrors(); }
+    bool PurgeInput() override { return m_inner.PurgeInput(); }
+    bool TakeError() override { return m_inner.TakeError(); }
+    bool EscapeCommFunction(LineControl f) override { return m_inner.EscapeCommFunction(f); }
+    int EnumComPorts() override { return m_inner.EnumComPorts(); }
+    bool PortPresent(int com) const override { return m_inner.PortPresent(com); }
+    void SetMirrorBytes(bool on) override { m_inner.SetMirrorBytes(on); }
+    bool MirrorBytes() const override { return m_inner.MirrorBytes(); }
+    void SetOnRxChar(std::function<void()> h) override { m_inner.SetOnRxChar(std::move(h)); }
+
+private:
+    IComPort& m_inner;
+};
+
+struct Shown {
+    QMessageBox::Icon Icon;
+    QString Text;
+};
+
+// A window on a fresh data folder with the simulated box (SCR model unless changed).
+class CfWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.path() + "/";
+        LoadSimulatedSettings(m_sim.Box().Memory(), TSimModel::Scr);
+        m_sim.SetMirrorBytes(true);
+    }
+
+    TCf& Window(IComPort* port = nullptr) {
+        m_cf = std::make_unique<TCf>(TCfEnvironment{m_path, m_path, &m_clock, port ? port : &m_tap});
+        m_cf->SetMessageHook([this](QMessageBox::Icon icon, const QString& text) {
+            m_shown.push_back({icon, text});
+        });
+        m_cf->SetModalRunner([this] { return m_cf->Core().RunModal(); });
+        return *m_cf;
+    }
+
+    void SetSetting(std::uint16_t address, std::uint8_t value) {
+        m_sim.Box().Memory().SetSetting(2, address, value);
+    }
+    std::uint8_t Setting(std::uint16_t address) const { return m_sim.Box().Memory().Setting(2, address); }
+    Bytes LastCommand() const { return m_tap.Commands.empty() ? Bytes{} : m_tap.Commands.back(); }
+    qint64 HistorySize() const { return QFileInfo(m_path + kHistoryFileName).size(); }
+    QStringList Texts() const {
+        QStringList t;
+        for (const Shown& s : m_shown) t << s.Text;
+        return t;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    TVirtualClock m_clock;
+    TSimPort m_sim{m_clock};
+    TapPort m_tap{m_sim};
+    std::unique_ptr<TCf> m_cf;
+    std::vector<Shown> m_shown;
+};
+
+}  // namespace
+
+TEST_F(CfWindow, BeforeAReadOnlyFramesAndPicturesShow) {
+    TCf& cf = Window();
+    EXPECT_EQ(cf.windowTitle(), "Tessoral");
+    EXPECT_FALSE(cf.WriteBtn->isEnabled());
+    EXPECT_FALSE(cf.WriteItem->isEnabled());
+    EXPECT_FALSE(cf.Units->isEnabled());
+    EXPECT_FALSE(cf.Buzzer->isEnabled());
+    for (QWidget* w :
+         {static_cast<QWidget*>(cf.ResScroller), static_cast<QWidget*>(cf.Lung),
+          static_cast<QWidget*>(cf.ppo2Scroller), static_cast<QWidget*>(cf.VO2Limit),
+          static_cast<QWidget*>(cf.V[0]), static_cast<QWidget*>(cf.Bat), static_cast<QWidget*>(cf.Dives)})
+        EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
+    for (QWidget* p : cf.Pictures) EXPECT_FALSE(p->isHidden());
+}
+
+TEST_F(CfWindow, WakeUpSendsItsPacketWithoutCaptionOrBusyCheck) {
+    TCf& cf = Window();
+    const QString caption = cf.TransferWin().windowTitle();
+    cf.WakeUpBtnClick();
+    EXPECT_EQ(LastCommand(), (Bytes{0x04, 0x01, 0x00, 0xE7, 0xE6, 0x04}));
+    EXPECT_EQ(cf.TransferWin().windowTitle(), caption);
+    EXPECT_TRUE(m_shown.empty());
+    EXPECT_EQ(m_sim.Box().LastCommandCode(), 0xE7);
+}
+
+TEST_F(CfWindow, ReadSendsTheReadListShowsTheBlockAndAppendsHistory) {
+    TCf& cf = Window();
+    SetSetting(0x07ED, 0x40);
+    SetSetting(0x07F4, 0xE2);
+    SetSetting(0x07F5, 0x01);
+    cf.ReadBtnClick();
+    const Bytes p = LastCommand();
+    ASSERT_EQ(p.size(), 66u);
+    EXPECT_EQ((Bytes(p.begin(), p.begin() + 4)), (Bytes{0x40, 0x3D, 0x00, 0x4C}));
+    EXPECT_EQ(p[64], XorBytes(std::span(p).subspan(1, 63)));
+    EXPECT_EQ(p[65], 0x40);
+    EXPECT_TRUE(m_shown.empty()) << Texts().join('|').toStdString();
+    EXPECT_EQ(cf.TransferWin().windowTitle(), GetTesMessage(1));
+    EXPECT_EQ(cf.windowTitle(), "Tessoral [01E240]");
+    EXPECT_TRUE(cf.WriteBtn->isEnabled());
+    EXPECT_TRUE(cf.Units->isEnabled());
+    EXPECT_EQ(cf.Dives->text(), "123");
+    EXPECT_FALSE(cf.Bat->isHidden());
+    EXPECT_FALSE(cf.Busy());
+    EXPECT_EQ(HistorySize(), 28);
+    cf.ReadBtnClick();
+    EXPECT_EQ(HistorySize(), 56);
+}
+
+TEST_F(CfWindow, ReadPressedDuringAReadDoesNothing) {
+    TCf& cf = Window();
+    bool nestedRan = false;
+    m_clock.Post(
+        [&] {
+            EXPECT_TRUE(cf.Busy());
+            cf.ReadBtnClick();
+            nestedRan = true;
+        },
+        20);
+    cf.ReadBtnClick();
+    EXPECT_TRUE(nestedRan);
+    EXPECT_EQ(m_tap.Commands.size(), 1u);
+    EXPECT_EQ(m_sim.Box().CommandsReceived(), 1);
+    EXPECT_EQ(HistorySize(), 28);
+}
+
+TEST_F(CfWindow, WriteForABreathModelWithoutNitrox) {
+    SetSetting(0x07BC, 0x04);
+    SetSetting(0x07DE, 45);
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    ASSERT_TRUE(m_shown.empty());
+    EXPECT_FALSE(cf.ResScroller->isHidden());
+    EXPECT_TRUE(cf.ppo2Scroller->isHidden());
+    EXPECT_TRUE(cf.VO2Limit->isHidden());
+    cf.Lung->setValue(20);
+    cf.WriteBtnClick();
+    const Bytes p = LastCommand();
+    ASSERT_EQ(p.size(), 46u);
+    EXPECT_EQ((Bytes(p.begin(), p.begin() + 4)), (Bytes{0x2C, 0x29, 0x00, 0x47}));
+    EXPECT_TRUE(m_shown.empty()) << Texts().join('|').toStdString();
+    EXPECT_EQ(cf.TransferWin().windowTitle(), GetTesMessage(2));
+    EXPECT_FALSE(cf.WriteBtn->isEnabled());
+    EXPECT_TRUE(cf.WriteItem->isEnabled());
+    EXPECT_EQ(Setting(0x07DE), 45);
+    EXPECT_EQ(Setting(0x07EB), 80);
+    EXPECT_EQ(Setting(0x07D3), 6);
+    EXPECT_EQ(m_sim.Box().Memory().Setting(0, 0x02E2), 0);  // 80 = 0x50
+    EXPECT_EQ(m_sim.Box().Memory().Setting(0, 0x02E3), 5);
+}
+
+struct ModelCase {
+    std::uint8_t Code;
+    bool Breath, Nitrox, Scr, Premix;
+    std::size_t ListBytes;
+};
+class CfModels : public CfWindow, public ::testing::WithParamInterface<ModelCase> {};
+
+TEST_P(CfModels, GroupsAndWriteList) {
+    const ModelCase c = GetParam();
+    SetSetting(0x07BC, c.Code);
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    EXPECT_EQ(!cf.ResScroller->isHidden(), c.Breath);
+    EXPECT_EQ(!cf.Lung->isHidden(), c.Breath);
+    EXPECT_EQ(!cf.ppo2Scroller->isHidden(), c.Nitrox);
+    EXPECT_EQ(!cf.tIniO2->isHidden(), c.Premix);
+    EXPECT_EQ(!cf.tIniO2Panel->isHidden(), c.Premix);
+    EXPECT_EQ(!cf.LPremixReset->isHidden(), c.Premix);
+    EXPECT_EQ(!cf.VO2Limit->isHidden(), c.Scr);
+    EXPECT_EQ(!cf.EAN[3]->isHidden(), c.Scr);
+    cf.WriteBtnClick();
+    EXPECT_EQ(LastCommand().size(), c.ListBytes + 6);
+    EXPECT_TRUE(m_shown.empty()) << Texts().join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, CfModels,
+                         ::testing::Values(ModelCase{0x00, true, false, false, false, 40},
+                                           ModelCase{0xA4, true, true, true, true, 52},
+                                           ModelCase{0xF1, false, true, false, false, 20}));
+
+TEST_F(CfWindow, TankReserveLimitsRoundTripAndUnitsSwitchOnlyTheText) {
+    TCf& cf = Window();
+    for (auto [byte, pos, text] : {std::tuple{30, 14, "30 bar"}, std::tuple{100, 0, "100 bar"}}) {
+        SetSetting(0x07DE, static_cast<std::uint8_t>(byte));
+        cf.ReadBtnClick();
+        EXPECT_EQ(cf.ResScroller->value(), pos);
+        EXPECT_EQ(cf.ResTxt->text(), text);
+        SetSetting(0x07DE, 0);
+        cf.WriteBtnClick();
+        EXPECT_EQ(Setting(0x07DE), byte);
+    }
+    cf.ResScroller->setValue(10);
+    EXPECT_EQ(cf.ResTxt->text(), "50 bar");
+    cf.Units->Button(1)->click();
+    EXPECT_EQ(cf.ResTxt->text(), "725 psi");
+    EXPECT_EQ(cf.ResScroller->value(), 10);
+    cf.Units->Button(0)->click();
+    EXPECT_EQ(cf.ResTxt->text(), "50 bar");
+    EXPECT_TRUE(m_shown.empty());
+}
+
+TEST_F(CfWindow, BreathWarningTableRoundTripsThroughTheWindow) {
+    TCf& cf = Window();
+    const int w[25] = {25, 27, 29, 31, 33, 35, 37, 39, 42, 44, 47, 49, 52,
+                       55, 58, 61, 65, 68, 72, 76, 80, 84, 88, 92, 97};
+    for (int pos = 0; pos <= 24; ++pos) {
+        SetSetting(0x07EB, static_cast<std::uint8_t>(w[pos]));
+        cf.ReadBtnClick();
+        ASSERT_EQ(cf.Lung->value(), pos);
+        EXPECT_EQ(cf.BWNum->text(), QString("[%1]").arg(pos - 12));
+        SetSetting(0x07EB, 0);
+        cf.WriteBtnClick();
+        EXPECT_EQ(Setting(0x07EB), w[pos]);
+    }
+    EXPECT_TRUE(m_shown.empty());
+}
+
+TEST_F(CfWindow, PpO2AndPremixOfByte5) {
+    SetSetting(0x07D3, 0x36);
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    EXPECT_EQ(cf.ppO2Txt->text(), "1.50 bar");
+    EXPECT_EQ(cf.tIniO2->value(), 12);
+    EXPECT_EQ(cf.tIniO2Panel->text(), "4 h");
+    EXPECT_EQ(cf.VO2panel->text(), GetTesMessage(11) + " (2.25 l/min O2)");
+    EXPECT_EQ(cf.EAN[0]->text(), " 30.8 % O2");  // 2.25 * 81 / 15.5 + 19
+}
+
+TEST_F(CfWindow, MinimumNitroxFollowsFlowAndWorkLoad) {
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    cf.VO2Limit->setValue(0);
+    EXPECT_EQ(cf.EAN[0]->text(), " 32.1 % O2");
+    for (const char* bad : {"0", "-1", "x"}) {
+        cf.V[1]->setText(bad);
+        cf.RecalcEANs();
+        EXPECT_EQ(cf.EAN[1]->text(), "") << bad;
+    }
+    cf.V[1]->setText("10.4");
+    cf.RecalcEANs();
+    EXPECT_EQ(cf.EAN[1]->text(), " 38.5 % O2");
+    cf.SensVO2->setValue(0);
+    EXPECT_EQ(cf.SNum->text(), "[-2]");
+}
+
+TEST(CfReplies, ResponseCodes47AndE7ToAReadShowTheBlock) {
+    for (std::uint8_t code : {std::uint8_t{0x47}, std::uint8_t{0xE7}}) {
+        QTemporaryDir dir;
+        TVirtualClock clock;
+        TRecordingPort port(clock);
+        port.SetPresent(1, true);
+        Bytes block(21, 0);
+        block[0] = code;
+        block[1] = 0xA4;
+        block[3] = 60;
+        block[6] = 7;
+        port.OnLine = [&](LineControl f) {
+            if (f == LineControl::SetDtr)
+                port.Feed(BuildPacket(BuildImage(Bytes{'I', 'F', 'V', '1', '.', '0', '0'})), 100);
+        };
+        port.OnWrite = [&](std::span<const std::uint8_t> logical) {
+            if (logical.size() < 2) return;
+            port.Feed({0x06}, 20);
+            port.Feed(BuildPacket(BuildImage(block)), 150);
+        };
+        TCf cf({dir.path() + "/", dir.path() + "/", &clock, &port});
+        QStringList shown;
+        cf.SetMessageHook([&](QMessageBox::Icon, const QString& t) { shown << t; });
+        cf.SetModalRunner([&] { return cf.Core().RunModal(); });
+        cf.ReadBtnClick();
+        EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
+        EXPECT_EQ(cf.Dives->text(), "7") << int(code);
+        EXPECT_EQ(cf.ResTxt->text(), "60 bar");
+        EXPECT_EQ(QFileInfo(dir.filePath(kHistoryFileName)).size(), 28);
+
+        // A reply shorter than the settings block: a communication error, nothing shown.
+        block.resize(20);
+        block[6] = 9;
+        cf.ReadBtnClick();
+        EXPECT_EQ(shown, QStringList{GetTesMessage(7)});
+        EXPECT_EQ(cf.Dives->text(), "7");
+        EXPECT_EQ(QFileInfo(dir.filePath(kHistoryFileName)).size(), 28);
+    }
+}
+
+struct ErrorCase {
+    int Code;
+    int Message;
+};
+class CfErrors : public CfWindow, public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(CfErrors, ErrorCodeShowsItsMessageAndKeepsTheWindow) {
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    ASSERT_TRUE(m_shown.empty());
+    const QString title = cf.windowTitle();
+    m_sim.Box().Faults().Add({TSimFaultKind::ErrorCode, 0, 1, GetParam().Code});
+    SetSetting(0x07F3, 99);
+    cf.ReadBtnClick();
+    cf.WriteBtnClick();
+    if (GetParam().Message < 0) {
+        EXPECT_TRUE(m_shown.empty());
+    } else {
+        ASSERT_EQ(m_shown.size(), 2u);
+        EXPECT_EQ(m_shown[0].Icon, QMessageBox::Critical);
+        EXPECT_EQ(m_shown[0].Text, GetTesMessage(GetParam().Message));
+    }
+    EXPECT_EQ(cf.Dives->text(), "123");
+    EXPECT_EQ(cf.windowTitle(), title);
+    EXPECT_TRUE(cf.WriteBtn->isEnabled());
+    EXPECT_EQ(HistorySize(), 28);
+    EXPECT_FALSE(cf.Busy());
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, CfErrors,
+                         ::testing::Values(ErrorCase{1, 3}, ErrorCase{2, 4}, ErrorCase{3, 5}, ErrorCase{4, 6},
+                                           ErrorCase{5, 14}, ErrorCase{9, -1}));
+
+TEST_F(CfWindow, BoxNotFound) {
+    m_sim.Box().Faults().Add({TSimFaultKind::NoIdentification});
+    TCf& cf = Window();
+    cf.Settings().InterfacePort = 0x0100;  // COM1 fixed: one candidate
+    cf.ReadBtnClick();
+    EXPECT_EQ(Texts(), QStringList{GetTesMessage(8)});
+    EXPECT_EQ(cf.windowTitle(), "Tessoral");
+    EXPECT_FALSE(cf.Busy());
+    EXPECT_FALSE(QFile::exists(m_path + kHistoryFileName));
+}
+
+TEST_F(CfWindow, NakLimitIsACommunicationError) {
+    TCf& cf = Window();
+    m_sim.Box().Faults().Add({TSimFaultKind::CorruptXor, 1, 5});
+    cf.ReadBtnClick();
+    EXPECT_EQ(Texts(), QStringList{GetTesMessage(7)});
+    EXPECT_TRUE(cf.WriteBtn->isHidden() || !cf.WriteBtn->isEnabled());
+}
+
+TEST_F(CfWindow, SilentDiveComputerEndsWithTheBatteryMessage) {
+    TCf& cf = Window();
+    m_sim.Box().Faults().Add({TSimFaultKind::Silence});
+    const auto start = m_clock.NowMs();
+    cf.ReadBtnClick();
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0].Icon, QMessageBox::Information);
+    EXPECT_EQ(m_shown[0].Text, GetTesMessage(0));
+    EXPECT_GE(m_clock.NowMs() - start, 59000);
+}
+
+TEST_F(CfWindow, CancelShowsNothing) {
+    TCf& cf = Window();
+    m_sim.Box().Faults().Add({TSimFaultKind::Silence});
+    m_cf->SetModalRunner([this] {
+        m_clock.Post([this] { m_cf->Core().Cancel(); }, 1000);
+        return m_cf->Core().RunModal();
+    });
+    cf.ReadBtnClick();
+    EXPECT_TRUE(m_shown.empty());
+    EXPECT_FALSE(cf.Busy());
+}
+
+TEST_F(CfWindow, UnwritableHistoryIsReportedAndTheBlockStays) {
+    ASSERT_TRUE(QDir(m_path).mkdir(kHistoryFileName));
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_TRUE(m_shown[0].Text.contains(kHistoryFileName));
+    EXPECT_EQ(cf.Dives->text(), "123");
+    EXPECT_TRUE(cf.WriteBtn->isEnabled());
+}
+
+TEST_F(CfWindow, SettingsFileWrittenAtCloseAndReadAtStart) {
+    {
+        TCf& cf = Window();
+        cf.Settings().InterfacePort = 0x0203;
+        cf.move(120, 80);
+        cf.TransferWin().move(33, 44);
+        cf.FormClose();
+    }
+    const TCfRecord r = TCfRecord::Load(m_path + "CF.DSK");
+    EXPECT_EQ(r.InterfacePort, 0x0203);
+    EXPECT_EQ(r.TransferLeft, 33);
+    EXPECT_EQ(r.TransferTop, 44);
+    TCf& again = Window();
+    EXPECT_EQ(again.Settings().InterfacePort, 0x0203);
+}
+
+TEST_F(CfWindow, MarkerFileOnlyOnTheFirstStart) {
+    QFile marker(m_path + "DEU.CFG");
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    {
+        TCf& cf = Window();
+        EXPECT_EQ(cf.Settings().LanguageIndex, 1);
+        EXPECT_EQ(cf.ReadBtn->toolTip(), "Lesen");
+        cf.FormClose();
+    }
+    SetCurrentLanguage(0);
+    // An invalid settings file is deleted and the marker file applies again.
+    QFile bad(m_path + "CF.DSK");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("garbage");
+    bad.close();
+    ASSERT_TRUE(QFile::remove(m_path + "DEU.CFG"));
+    TCf& cf = Window();
+    EXPECT_FALSE(QFile::exists(m_path + "CF.DSK"));
+    EXPECT_EQ(cf.Settings().LanguageIndex, 0);
+    EXPECT_EQ(cf.ReadBtn->toolTip(), "Read");
+}
+
+TEST_F(CfWindow, LanguageChangeRecaptionsAndKeepsTheChoices) {
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    const int units = cf.Units->ItemIndex();
+    cf.ApplyLanguage(1);
+    EXPECT_EQ(cf.ReadBtn->toolTip(), "Lesen");
+    EXPECT_EQ(cf.Units->Items(), (QStringList{"Metrisch", "Imperial"}));
+    EXPECT_EQ(cf.Units->ItemIndex(), units);
+    SetCurrentLanguage(1);
+    cf.VO2LimitChange();
+    EXPECT_TRUE(cf.VO2panel->text().startsWith(GetTesMessage(10 + cf.VO2Limit->value(), 1)));
+    cf.ApplyLanguage(7);  // outside the tables: nothing changes
+    EXPECT_EQ(cf.ReadBtn->toolTip(), "Lesen");
+    SetCurrentLanguage(0);
+}
+
+TEST_F(CfWindow, PrintsOnePagePdfAndRestoresTheToolBar) {
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = m_path + "page.pdf";
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(cf.PrintTo(printer));
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+    EXPECT_FALSE(cf.ReadBtn->isHidden());
+    EXPECT_FALSE(cf.PrintBtn->isHidden());
+    EXPECT_TRUE(cf.ClockPanel->text().isEmpty());
+}
