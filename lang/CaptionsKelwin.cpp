@@ -1015,7 +1015,7 @@ constexpr CaptionEntry kTKelvaraIt[] = {
     {"InsertItem", K::Caption, "I&nserisci"},
     {"DeleteItem", K::Caption, "&Elimina"},
     {"EditItem", K::Caption, "&Modifica"},
-    {"StatisticItem", K::Caption, "S&tatistica"},
+    {"StatisticItem", K::Caption, "St&atistica"},
     {"SelectItem", K::Caption, "Se&leziona"},
     {"TimezoneItem", K::Caption, "&Ora locale"},
     {"WindowMenu", K::Caption, "&Finestra"},

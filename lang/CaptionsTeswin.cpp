@@ -105,7 +105,7 @@ constexpr CaptionEntry kTCfDe[] = {
     {"ExitItem", K::Caption, "&Beenden"},
     {"OptionsMenu", K::Caption, "&Optionen"},
     {"Language", K::Caption, "&Sprache"},
-    {"InterfaceItem", K::Caption, "&Schnittstelle"},
+    {"InterfaceItem", K::Caption, "Sch&nittstelle"},
     {"Units", K::Caption, "Einheiten"},
     {"Units", K::Items, "Metrisch\nImperial"},
     {"LTankReserve", K::Caption, "Flaschenreserve"},
