@@ -1,0 +1,227 @@
+#include "DownloadCommand.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <optional>
+
+#include "DownloadTexts.h"
+#include "LogbookFile.h"
+#include "Messages.h"
+#include "TCoreDownloadWindow.h"
+#include "TSimPort.h"
+#include "TSimScenario.h"
+#include "TTransferCommand.h"
+#include "TTransferConfig.h"
+#include "TTransferCore.h"
+#include "TVirtualClock.h"
+#include "TWireTrace.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFileError = 1;
+constexpr int kExitUsage = 2;
+
+void PrintErr(const QString& line) { std::fprintf(stderr, "%s\n", line.toUtf8().constData()); }
+
+struct TOptions {
+    QString Logbook;
+    QString Second;  // SCENARIO or IMAGE
+    bool All = false;
+    std::optional<QDateTime> Now;
+    std::optional<std::uint16_t> Renumber;
+    std::optional<std::uint16_t> StartNumber;
+    bool AcceptNewComputer = false;
+    QString Trace;
+};
+
+std::optional<std::uint16_t> ParseNumber(const QString& text) {
+    bool ok = false;
+    const uint v = text.toUInt(&ok);
+    if (!ok || v > 65535) return std::nullopt;
+    return static_cast<std::uint16_t>(v);
+}
+
+// Parses LOGBOOK, the second operand (after --simulate for download) and the options.
+// Returns an error text for a usage error.
+std::optional<QString> ParseOptions(const QStringList& args, bool download, TOptions& o) {
+    QStringList operands;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= args.size()) return std::nullopt;
+            return args[++i];
+        };
+        if (a == "--all") {
+            o.All = true;
+        } else if (a == "--accept-new-computer") {
+            o.AcceptNewComputer = true;
+        } else if (a == "--now") {
+            const auto v = value();
+            if (!v) return QStringLiteral("--now needs a value");
+            const QDateTime t = QDateTime::fromString(*v, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+            if (!t.isValid()) return QStringLiteral("--now: not a date and time YYYY-MM-DDTHH:MM:SS: ") + *v;
+            o.Now = t;
+        } else if (a == "--renumber" || a == "--start-number") {
+            const auto v = value();
+            const auto n = v ? ParseNumber(*v) : std::nullopt;
+            if (!n) return a + QStringLiteral(" needs a number 0 ... 65535");
+            (a == "--renumber" ? o.Renumber : o.StartNumber) = n;
+        } else if (download && a == "--simulate") {
+            const auto v = value();
+            if (!v) return QStringLiteral("--simulate needs a scenario file");
+            o.Second = *v;
+        } else if (download && a == "--trace") {
+            const auto v = value();
+            if (!v) return QStringLiteral("--trace needs a file");
+            o.Trace = *v;
+        } else if (a.startsWith("--")) {
+            return QStringLiteral("unknown option ") + a;
+        } else {
+            operands << a;
+        }
+    }
+    if (download) {
+        if (operands.size() != 1) return QStringLiteral("download takes one LOGBOOK");
+        if (o.Second.isEmpty()) return QStringLiteral("download needs --simulate SCENARIO");
+        o.Logbook = operands[0];
+    } else {
+        if (operands.size() != 2) return QStringLiteral("import-image takes LOGBOOK and IMAGE");
+        o.Logbook = operands[0];
+        o.Second = operands[1];
+    }
+    return std::nullopt;
+}
+
+// The windows' questions answered by the options; every message printed.
+class TOptionPrompts : public IDownloadPrompts {
+public:
+    explicit TOptionPrompts(const TOptions& o) : m_o(o) {}
+    bool AskRenumber(std::uint16_t& number) override { return Answer(m_o.Renumber, number); }
+    bool AskStartNumber(std::uint16_t& number) override { return Answer(m_o.StartNumber, number); }
+    bool AskAcceptNewComputer() override {
+        Print(DownloadMessage::AcceptNewComputer);
+        return m_o.AcceptNewComputer;
+    }
+    void ShowMessage(int number, TMessageBox) override { Print(number); }
+    void ShowNotAdded(int count) override { PrintErr(NotAddedText(count, kEnglish)); }
+
+private:
+    static bool Answer(const std::optional<std::uint16_t>& given, std::uint16_t& number) {
+        number = given.value_or(1);  // Cancel leaves 1, as the dialog does
+        return given.has_value();
+    }
+    static void Print(int number) {
+        PrintErr(QStringLiteral("message %1: %2").arg(number).arg(GetMessage(number, kEnglish)));
+    }
+    const TOptions& m_o;
+};
+
+// The steps that follow a window result of mrOk, on an image read from a file.
+class TImageFileWindow : public IDownloadWindow {
+public:
+    explicit TImageFileWindow(QByteArray image) : m_image(std::move(image)) {}
+    bool FindInterface(std::uint16_t&, bool) override { return true; }
+    void SendRequest(TDiveChoice, std::uint32_t) override {}
+    ModalResult ShowModal(TDiveChoice&) override { return mrOk; }
+    bool Failed() const override { return false; }
+    std::span<const std::uint8_t> Image() const override {
+        return {reinterpret_cast<const std::uint8_t*>(m_image.constData()),
+                static_cast<std::size_t>(m_image.size())};
+    }
+
+private:
+    QByteArray m_image;
+};
+
+// Loads LOGBOOK (a missing file is a new, empty logbook), runs the command with the
+// window, and saves the logbook when the command changed it.
+int RunWithWindow(const TOptions& o, IDownloadWindow& window) {
+    std::unique_ptr<TDiveCollection> logbook;
+    if (QFileInfo::exists(o.Logbook)) {
+        LogbookLoadResult loaded = LoadLogbookFile(o.Logbook, false);
+        if (!loaded.Ok()) {
+            PrintErr(o.Logbook + ": " + loaded.ErrorText);
+            return kExitFileError;
+        }
+        logbook = std::move(loaded.Collection);
+    } else {
+        logbook = std::make_unique<TDiveCollection>();
+    }
+
+    TDownloadSettings settings;
+    settings.DiveChoice = o.All ? 1 : 0;
+    TOptionPrompts prompts(o);
+    TTransferCommand command;
+    const QDateTime now = o.Now.value_or(QDateTime::currentDateTime());
+    const TTransferOutcome out = command.Run(true, *logbook, settings, window, prompts, [&] { return now; });
+
+    if (out.Modified) {
+        const LogbookSaveResult saved = SaveLogbookFile(o.Logbook, *logbook, false);
+        if (!saved.Ok()) {
+            PrintErr(o.Logbook + ": " + saved.ErrorText);
+            return kExitFileError;
+        }
+    }
+    std::printf("%zu dive(s) added; logbook %s\n", out.Import.Added,
+                out.Modified ? "saved" : "unchanged, not saved");
+    return kExitOk;
+}
+
+int Usage(const QString& error) {
+    PrintErr("kvlog: " + error);
+    PrintErr(DownloadCommandUsage());
+    return kExitUsage;
+}
+
+}  // namespace
+
+const char* DownloadCommandUsage() {
+    return "usage: kvlog download LOGBOOK --simulate SCENARIO [--all] [--now YYYY-MM-DDTHH:MM:SS]\n"
+           "                      [--renumber N] [--start-number N] [--accept-new-computer] [--trace FILE]\n"
+           "       kvlog import-image LOGBOOK IMAGE [--all] [--now YYYY-MM-DDTHH:MM:SS]\n"
+           "                      [--renumber N] [--start-number N] [--accept-new-computer]";
+}
+
+int RunDownloadCommand(const QStringList& args) {
+    TOptions o;
+    if (const auto error = ParseOptions(args, true, o)) return Usage(*error);
+
+    QString error;
+    const auto scenario = TSimScenario::FromFile(o.Second, &error);
+    if (!scenario) {
+        PrintErr(error);  // names the file and the line
+        return kExitFileError;
+    }
+    QFile trace(o.Trace);
+    if (!o.Trace.isEmpty() && !trace.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        PrintErr(o.Trace + ": " + trace.errorString());
+        return kExitFileError;
+    }
+
+    TVirtualClock clock;
+    TSimPort sim(clock);
+    sim.LoadScenario(*scenario);
+    std::optional<TWireTrace> tracer;
+    if (trace.isOpen()) tracer.emplace(clock, sim, trace);
+    IComPort& port = tracer ? static_cast<IComPort&>(*tracer) : sim;
+    port.SetMirrorBytes(true);  // bit-reversed bytes on the line, as on a real port
+    port.EnumComPorts();
+    TTransferCore core(clock, port, TTransferConfig::Kelwin());
+    TCoreDownloadWindow window(core);
+    return RunWithWindow(o, window);
+}
+
+int RunImportImageCommand(const QStringList& args) {
+    TOptions o;
+    if (const auto error = ParseOptions(args, false, o)) return Usage(*error);
+    QFile file(o.Second);
+    if (!file.open(QIODevice::ReadOnly)) {
+        PrintErr(o.Second + ": " + file.errorString());
+        return kExitFileError;
+    }
+    TImageFileWindow window(file.readAll());
+    return RunWithWindow(o, window);
+}
