@@ -29,7 +29,11 @@ public:
     virtual void SetCaption(const QString& control, const QString& text) = 0;
     // Tool tip of a tool button.
     virtual void SetHint(const QString& control, const QString& text) = 0;
-    // Radio group or combo box: clear it and add the items again in order.
+    // Radio group or combo box: clear it and add the items again in order. The chosen item
+    // stays chosen when the new list still has it, and no click handler runs: a group may
+    // show a setting read from the dive computer (Teswin's units and buzzer), which a change
+    // of language must not lose. Where a language means to reset a choice, ApplyLanguage
+    // calls SetItemIndex afterwards.
     virtual void SetItems(const QString& control, const QStringList& items) = 0;
     // Choose item `index` of a radio group or combo box.
     virtual void SetItemIndex(const QString& control, int index) = 0;
