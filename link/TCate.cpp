@@ -137,11 +137,17 @@ void TCate::SetPort(int com) {
 
 void TCate::ApplyLineSettings() {
     if (!m_serial) return;
-    m_serial->setBaudRate(BaudValue(m_baud));
-    m_serial->setParity(ToQt(m_parity));
-    if (m_dataBits != TDataBits::db_4) m_serial->setDataBits(static_cast<QSerialPort::DataBits>(m_dataBits));
+    // A setting the device refuses (a pseudo-terminal keeps 8N1) is left in LastPlatformError.
+    auto note = [this](bool ok) {
+        if (!ok) m_lastError = m_serial->errorString();
+    };
+    note(m_serial->setBaudRate(BaudValue(m_baud)));
+    note(m_serial->setParity(ToQt(m_parity)));
+    if (m_dataBits != TDataBits::db_4)
+        note(m_serial->setDataBits(static_cast<QSerialPort::DataBits>(m_dataBits)));
     if (m_stopBits != TStopBits::sb_1_5)
-        m_serial->setStopBits(m_stopBits == TStopBits::sb_2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+        note(m_serial->setStopBits(m_stopBits == TStopBits::sb_2 ? QSerialPort::TwoStop
+                                                                 : QSerialPort::OneStop));
     ApplyFlowFlags();
     m_serial->clearError();
 }

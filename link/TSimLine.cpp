@@ -39,11 +39,12 @@ void TSimLine::Send(Direction& d, std::vector<std::uint8_t> bytes, int extraDela
                      std::max(0, extraDelayMs));
         return;
     }
-    // Each byte arrives when its stop bit is through; the line carries one byte at a time.
+    // What is sent in one go arrives in one go, when the last stop bit is through - as a
+    // read with a short read interval returns it. The line carries one byte at a time, so
+    // sends queue up behind each other.
     const std::int64_t start = std::max(now + std::max(0, extraDelayMs), d.busyUntil);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const std::int64_t at = start + ArrivalMs(i + 1);
-        m_clock.Post([deliver, b = bytes[i]] { deliver({b}); }, static_cast<int>(at - now));
-    }
-    d.busyUntil = start + ArrivalMs(bytes.size());
+    const std::int64_t at = start + ArrivalMs(bytes.size());
+    m_clock.Post([deliver, b = std::move(bytes)]() mutable { deliver(std::move(b)); },
+                 static_cast<int>(at - now));
+    d.busyUntil = at;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The serial line between the program and the simulated box: bytes written in one
 // direction arrive at the other end after their transmission time at 9600 baud
-// (10 bits a byte, one direction at a time per end), scheduled on the clock. With the
+// (10 bits a byte, one byte at a time per direction), scheduled on the clock; what was
+// sent in one go arrives in one go. With the
 // line delay off they arrive at the next turn of the event loop.
 //
 //   TSimLine line(clock);

@@ -74,6 +74,7 @@ bool TTransferCore::FindInterface(std::uint16_t& interfacePort, bool search, boo
 bool TTransferCore::Probe(int com, bool search, std::uint16_t& interfacePort, bool raiseRts) {
     ResetReceiver();
     ResetImage();
+    m_result = mrNone;  // a new exchange begins
     // A probe is not a command: its identification image must not end a window that is
     // already showing (the re-probe after a change of the dive choice).
     m_commandSent = false;
@@ -129,6 +130,7 @@ void TTransferCore::SendAndWaitAck(std::span<std::uint8_t> buffer) {
 
 bool TTransferCore::SendCommand(std::span<const std::uint8_t> packet) {
     if (packet.empty() || packet.size() > m_image.size() || packet.size() > 0xFFFF) return false;
+    m_result = mrNone;
     m_clock.Delay(2);
     std::copy(packet.begin(), packet.end(), m_image.begin());
     SendAndWaitAck(std::span<std::uint8_t>(m_image.data(), packet.size()));
@@ -246,7 +248,6 @@ void TTransferCore::FormCreate() {
 }
 
 void TTransferCore::FormShow() {
-    m_result = mrNone;
     if (m_view) m_view->SetCountdown(kCountdownStart);
 }
 

@@ -71,7 +71,10 @@ public:
     bool ImageValid() const;
 
     // Window life cycle. FormCreate: the configuration tool's countdown starts running.
-    // FormShow: a modal run begins (result cleared, label "60 s"). Cancel: the Cancel
+    // FormShow: a modal run begins (label "60 s"). The result is cleared by each probe
+    // and command, not by FormShow: a command whose ACK wait already ended with the NAK
+    // limit ends the window at once with mrNo instead of leaving it waiting for Cancel.
+    // Cancel: the Cancel
     // button. FormClose: DTR low, port closed.
     void FormCreate();
     void FormShow();
