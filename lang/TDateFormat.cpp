@@ -119,18 +119,27 @@ QString FormatDiveDate(int dayNo, bool withWeekday) {
 }
 
 std::optional<int> TryParseDiveDate(const QString& text, const TDateFormat& format, const QDate& today) {
-    // Longer names first, so that no name is replaced inside a longer one.
-    QStringList names = format.ShortMonthNames();
-    std::vector<int> byLength(12);
-    for (int i = 0; i < 12; ++i) byLength[static_cast<std::size_t>(i)] = i;
-    std::stable_sort(byLength.begin(), byLength.end(),
-                     [&names](int a, int b) { return names.at(a).size() > names.at(b).size(); });
-    QString t = text;
-    for (int i : byLength) {
-        const QString& name = names.at(i);
-        if (name.isEmpty()) continue;
-        t.replace(name, QString::number(i + 1), Qt::CaseInsensitive);
+    // Each name also without its abbreviation dot ("Jan." typed as "Jan"); longer names go
+    // first, so that no name is replaced inside a longer one.
+    struct Name {
+        QString Text;
+        int Month;
+    };
+    std::vector<Name> names;
+    const QStringList monthNames = format.ShortMonthNames();
+    for (int i = 0; i < monthNames.size(); ++i) {
+        QString n = monthNames.at(i);
+        if (n.isEmpty()) continue;
+        names.push_back({n, i + 1});
+        if (n.endsWith(QLatin1Char('.'))) {
+            n.chop(1);
+            if (!n.isEmpty()) names.push_back({n, i + 1});
+        }
     }
+    std::stable_sort(names.begin(), names.end(),
+                     [](const Name& a, const Name& b) { return a.Text.size() > b.Text.size(); });
+    QString t = text;
+    for (const Name& n : names) t.replace(n.Text, QString::number(n.Month), Qt::CaseInsensitive);
 
     std::vector<QString> numbers;
     if (!SplitNumbers(t, numbers) || numbers.size() < 2 || numbers.size() > 3) return std::nullopt;

@@ -108,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DateCase{"de", &kGermanFormat, " 29.02.2024 ", QDate(2024, 2, 29)},
                     DateCase{"de", &kGermanFormat, "3. März 2004", QDate(2004, 3, 3)},
                     DateCase{"de", &kGermanFormat, "3.MÄRZ.2004", QDate(2004, 3, 3)},
+                    DateCase{"de", &kGermanFormat, "3. Dez. 2004", QDate(2004, 12, 3)},
+                    DateCase{"de", &kGermanFormat, "3 dez 2004", QDate(2004, 12, 3)},
                     DateCase{"us", &kUsFormat, "4/3/2023", QDate(2023, 4, 3)},
                     DateCase{"us", &kUsFormat, "Apr 3 2023", QDate(2023, 4, 3)},
                     DateCase{"iso", &kIsoFormat, "2023-04-03", QDate(2023, 4, 3)},
