@@ -131,7 +131,7 @@ std::vector<TPlanSample> SamplePlan(const TDivePlan& plan) {
     for (int i = 1; 20.0 * i < total; ++i) {
         const TLegAt at = PlanAt(plan, 20.0 * i);
         int units = RoundToInt(at.Depth / 10 * 64);
-        if (at.Depth > 3) {
+        if (plan.Wobble && at.Depth > 3) {
             units += noise.Wobble();
         }
         TPlanSample s;
@@ -171,7 +171,8 @@ TDiveFacts DiveFactsOf(const TDivePlan& plan, const std::vector<TPlanSample>& sa
     if (facts.DiveTime >= 100) status |= 0x04;
     facts.Status = status;
     facts.MaxDepthRaw = static_cast<std::uint16_t>(maxUnits * 64);
-    facts.MaxDepthCm = RoundToInt(facts.MaxDepthRaw * 0.244140625);
+    // Rounded to the nearest centimetre, halves to the even one, as the logbook does.
+    facts.MaxDepthCm = static_cast<int>(std::nearbyint(facts.MaxDepthRaw * 0.244140625));
     return facts;
 }
 
@@ -222,7 +223,10 @@ std::vector<std::uint8_t> EncodeProfileBlock(const TDivePlan& plan) {
         // End of a group: the levels that hold from the group's third point on.
         const TPlanSample& s = samples[static_cast<std::size_t>(std::min<int>(slot, slots - 2))];
         const double seconds = 20.0 * (slot + 1);
-        const int target = std::min(plan.ColdMax, static_cast<int>(plan.ColdMax * seconds / coldRampSeconds));
+        // The skin cools (or warms) from the start level towards the planned level over
+        // the first half hour; the counter follows one step per group at most.
+        const int target = plan.InitialCold + static_cast<int>((plan.ColdMax - plan.InitialCold) *
+                                                               std::min(1.0, seconds / coldRampSeconds));
         std::uint8_t info = static_cast<std::uint8_t>(((s.Work & 7) << 4) | (s.Bubble & 7));
         if (cold < target) {
             info |= 0x08;

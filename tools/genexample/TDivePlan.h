@@ -29,7 +29,7 @@ struct TDivePlan {
     double AirTemp = 20;             // surface temperature when the dive started
     double SkinTemp = 33.5;          // the computer's estimate at the start
     int InitialCold = 0;             // cold level at the start (0..7)
-    int ColdMax = 0;                 // cold level reached after about half an hour in the water
+    int ColdMax = 0;                 // cold level reached after half an hour in the water
 
     int O2Percent = 21;   // breathing gas; the supply gas of a semi-closed rebreather
     double MaxPO2 = 1.4;  // pO2 limit set on the computer (families A and F)
@@ -40,7 +40,8 @@ struct TDivePlan {
     double InitialBubbleVolume = 0;
     double InitialCNS = 0;  // percent
 
-    std::uint32_t Seed = 1;  // small depth noise, so a level line looks recorded, not drawn
+    bool Wobble = true;      // small depth noise, so a level line looks recorded, not drawn
+    std::uint32_t Seed = 1;  // of that noise
     std::vector<TPlanLeg> Legs;
 
     PlanFamily Family() const {
