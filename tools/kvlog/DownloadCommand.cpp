@@ -1,11 +1,22 @@
-#include "DownloadCommand.h"
+// kvlog download LOGBOOK --simulate SCENARIO [options] [--trace FILE]: the transfer
+// command of the logbook program against the simulated interface box, in virtual time.
+// kvlog import-image LOGBOOK IMAGE [options]: what the transfer command does after the
+// window ends with OK, applied to a reply image read from a file (L word, data, XOR byte).
+//
+// Options answer what the windows would ask: --all ("all dives"; default "only newer
+// dives"), --now YYYY-MM-DDTHH:MM:SS (the local time of the download; default now),
+// --renumber N (OK with N in the numbering check; without it Cancel), --start-number N
+// (OK with N when the logbook is empty; without it Cancel), --accept-new-computer (Yes
+// to the other-computer question; without it No). Every message goes to stderr as
+// "message N: text"; the logbook is saved only when the command changed it; the exit
+// status is 0 when the command ran to its end, whatever it imported.
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 #include <optional>
 
+#include "Commands.h"
 #include "DownloadTexts.h"
 #include "LogbookFile.h"
 #include "Messages.h"
@@ -20,11 +31,7 @@
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFileError = 1;
-constexpr int kExitUsage = 2;
-
-void PrintErr(const QString& line) { std::fprintf(stderr, "%s\n", line.toUtf8().constData()); }
+void PrintErr(const QString& line) { PrintError(line + QLatin1Char('\n')); }
 
 struct TOptions {
     QString Logbook;
@@ -144,7 +151,7 @@ int RunWithWindow(const TOptions& o, IDownloadWindow& window) {
         LogbookLoadResult loaded = LoadLogbookFile(o.Logbook, false);
         if (!loaded.Ok()) {
             PrintErr(o.Logbook + ": " + loaded.ErrorText);
-            return kExitFileError;
+            return kExitFailed;
         }
         logbook = std::move(loaded.Collection);
     } else {
@@ -162,43 +169,44 @@ int RunWithWindow(const TOptions& o, IDownloadWindow& window) {
         const LogbookSaveResult saved = SaveLogbookFile(o.Logbook, *logbook, false);
         if (!saved.Ok()) {
             PrintErr(o.Logbook + ": " + saved.ErrorText);
-            return kExitFileError;
+            return kExitFailed;
         }
     }
-    std::printf("%zu dive(s) added; logbook %s\n", out.Import.Added,
-                out.Modified ? "saved" : "unchanged, not saved");
+    PrintOut(QStringLiteral("%1 dive(s) added; logbook %2\n")
+                 .arg(out.Import.Added)
+                 .arg(out.Modified ? QStringLiteral("saved") : QStringLiteral("unchanged, not saved")));
     return kExitOk;
 }
 
-int Usage(const QString& error) {
+constexpr const char* kDownloadUsage =
+    "download LOGBOOK --simulate SCENARIO [--all] [--now YYYY-MM-DDTHH:MM:SS] [--renumber N] "
+    "[--start-number N] [--accept-new-computer] [--trace FILE]";
+constexpr const char* kImportImageUsage =
+    "import-image LOGBOOK IMAGE [--all] [--now YYYY-MM-DDTHH:MM:SS] [--renumber N] [--start-number N] "
+    "[--accept-new-computer]";
+
+int Usage(const QString& error, const char* usage) {
     PrintErr("kvlog: " + error);
-    PrintErr(DownloadCommandUsage());
+    PrintErr(QStringLiteral("usage: kvlog ") + QLatin1String(usage));
     return kExitUsage;
 }
 
 }  // namespace
 
-const char* DownloadCommandUsage() {
-    return "usage: kvlog download LOGBOOK --simulate SCENARIO [--all] [--now YYYY-MM-DDTHH:MM:SS]\n"
-           "                      [--renumber N] [--start-number N] [--accept-new-computer] [--trace FILE]\n"
-           "       kvlog import-image LOGBOOK IMAGE [--all] [--now YYYY-MM-DDTHH:MM:SS]\n"
-           "                      [--renumber N] [--start-number N] [--accept-new-computer]";
-}
-
-int RunDownloadCommand(const QStringList& args) {
+static int RunDownloadCommand(const QStringList& args) {
     TOptions o;
-    if (const auto error = ParseOptions(args, true, o)) return Usage(*error);
+    if (const auto error = ParseOptions(args, true, o)) return Usage(*error, kDownloadUsage);
 
     QString error;
     const auto scenario = TSimScenario::FromFile(o.Second, &error);
     if (!scenario) {
         PrintErr(error);  // names the file and the line
-        return kExitFileError;
+        return kExitFailed;
     }
     QFile trace(o.Trace);
     if (!o.Trace.isEmpty() && !trace.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         PrintErr(o.Trace + ": " + trace.errorString());
-        return kExitFileError;
+        return kExitFailed;
     }
 
     TVirtualClock clock;
@@ -214,14 +222,17 @@ int RunDownloadCommand(const QStringList& args) {
     return RunWithWindow(o, window);
 }
 
-int RunImportImageCommand(const QStringList& args) {
+static int RunImportImageCommand(const QStringList& args) {
     TOptions o;
-    if (const auto error = ParseOptions(args, false, o)) return Usage(*error);
+    if (const auto error = ParseOptions(args, false, o)) return Usage(*error, kImportImageUsage);
     QFile file(o.Second);
     if (!file.open(QIODevice::ReadOnly)) {
         PrintErr(o.Second + ": " + file.errorString());
-        return kExitFileError;
+        return kExitFailed;
     }
     TImageFileWindow window(file.readAll());
     return RunWithWindow(o, window);
 }
+
+static const TCommandRegistrar kDownload("download", RunDownloadCommand, kDownloadUsage);
+static const TCommandRegistrar kImportImage("import-image", RunImportImageCommand, kImportImageUsage);
