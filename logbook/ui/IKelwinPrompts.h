@@ -1,0 +1,40 @@
+#pragma once
+// The questions and messages of the main window's logbook commands. The program answers
+// them with message boxes, file dialogs and the start number dialog; tests answer them
+// from a script, so the commands run through the real window without modal loops.
+//
+//   class TScriptedPrompts : public IKelwinPrompts { ... };   // tests
+//   TKelvara window(settings, paths, std::make_unique<TQtPrompts>(...));
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "TFileDialogSettings.h"
+
+enum class EAnswer { Yes, No, Cancel };
+
+struct TFileChoice {
+    QString Path;
+    // 0-based entry of the dialog's filter that was chosen.
+    int FilterIndex = 0;
+};
+
+class IKelwinPrompts {
+public:
+    virtual ~IKelwinPrompts() = default;
+
+    // Warning box with Yes, No and Cancel (the close query). Closing the box is Cancel.
+    virtual EAnswer AskYesNoCancel(const QString& text) = 0;
+    // Warning box with Yes and No (the delete question). Closing the box is No.
+    virtual bool AskYesNo(const QString& text) = 0;
+    virtual void ShowInformation(const QString& text) = 0;
+    virtual void ShowError(const QString& text) = 0;
+
+    // Common open and save dialogs; empty when the user cancelled.
+    virtual std::optional<TFileChoice> ChooseOpenFile(const TFileDialogSettings& dialog) = 0;
+    virtual std::optional<QString> ChooseSaveFile(const TFileDialogSettings& dialog) = 0;
+
+    // The start number dialog showing `value`; the value and result of AskStartNumber.
+    virtual bool AskStartNumber(std::uint16_t& value) = 0;
+};

@@ -1,0 +1,13 @@
+#pragma once
+// What a window keeps for one of its file dialogs between uses: the texts that
+// re-captioning sets (filter, default extension) and the title set before each use.
+
+#include <QString>
+
+struct TFileDialogSettings {
+    QString Title;
+    // "Desc|*.log;*.kvl|All files (*.*)|*.*" form; QtFileFilter() turns it into Qt's form.
+    QString Filter;
+    // ".LOG": appended to a chosen name that has no extension.
+    QString DefaultExt;
+};

@@ -1,0 +1,67 @@
+#pragma once
+// Kelwin's start-up and shutdown around the main window: the date format, the parameter
+// tables, the splash window, the windows, the data folder, the settings, the language,
+// the command line, the first start with its copy of the example logbook, the placements,
+// the last logbook, the idle hook and the ready flag; at the end the tables are closed.
+//
+//   TKelwinApp app(TKelwinEnvironment::FromSystem(QCoreApplication::arguments().mid(1)));
+//   if (!app.Start()) { ShowError(app.StartError()); return 1; }
+//   return QApplication::exec();          // closing the main window writes the settings
+//
+// Tests give their own folders and prompts, so nothing touches the real home folder.
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "IKelwinPrompts.h"
+#include "SettingsRecord.h"
+
+class TKelvara;
+class TParameterTables;
+class TSplash;
+
+struct TKelwinEnvironment {
+    QString ExeDir;           // folder of the program and its data files, ends in "/"
+    QString AppDataFolder;    // the user's application-data folder; empty when there is none
+    QString DocumentsFolder;  // the user's documents folder; empty when there is none
+    QStringList Arguments;    // command line without the program name
+    QLocale Locale;           // source of the short date format and the AM/PM texts
+    bool ShowSplash = true;
+    // Prompts of the main window; message boxes and dialogs when not set.
+    std::function<std::unique_ptr<IKelwinPrompts>()> MakePrompts;
+
+    // The folders and locale of the running system.
+    static TKelwinEnvironment FromSystem(const QStringList& arguments);
+};
+
+class TKelwinApp {
+public:
+    explicit TKelwinApp(TKelwinEnvironment environment);
+    ~TKelwinApp();
+    TKelwinApp(const TKelwinApp&) = delete;
+    TKelwinApp& operator=(const TKelwinApp&) = delete;
+
+    // Runs the start-up up to the ready flag and shows the main window. False when a
+    // parameter table is missing; StartError() then holds the English text to show.
+    bool Start();
+    const QString& StartError() const { return m_startError; }
+
+    TKelvara* MainWindow() const { return m_main.get(); }
+    SettingsRecord& Settings() { return m_settings; }
+    const QString& DataDir() const { return m_dataDir; }
+    TParameterTables* Tables() const { return m_tables.get(); }
+    // True when the splash window was shown during start-up.
+    bool SplashShown() const { return m_splashShown; }
+
+private:
+    TKelwinEnvironment m_env;
+    SettingsRecord m_settings;
+    QString m_dataDir;
+    QString m_startError;
+    std::unique_ptr<TParameterTables> m_tables;
+    std::unique_ptr<TKelvara> m_main;
+    bool m_splashShown = false;
+};

@@ -1,0 +1,77 @@
+#include "TQtPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "FileFilters.h"
+#include "TStartDlg.h"
+
+TQtPrompts::TQtPrompts(QWidget* parent, TStartDlg* startDlg) : m_parent(parent), m_startDlg(startDlg) {}
+
+EAnswer TQtPrompts::AskYesNoCancel(const QString& text) {
+    const auto button =
+        QMessageBox::warning(m_parent, QApplication::applicationName(), text,
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (button == QMessageBox::Yes) return EAnswer::Yes;
+    if (button == QMessageBox::No) return EAnswer::No;
+    return EAnswer::Cancel;
+}
+
+bool TQtPrompts::AskYesNo(const QString& text) {
+    return QMessageBox::warning(m_parent, QApplication::applicationName(), text,
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TQtPrompts::ShowInformation(const QString& text) {
+    QMessageBox::information(m_parent, QApplication::applicationName(), text);
+}
+
+void TQtPrompts::ShowError(const QString& text) {
+    QMessageBox::critical(m_parent, QApplication::applicationName(), text);
+}
+
+namespace {
+
+QStringList QtFilters(const QString& pipeFilter) {
+    return QtFileFilter(pipeFilter).split(QStringLiteral(";;"));
+}
+
+void Prepare(QFileDialog& dlg, const TFileDialogSettings& dialog) {
+    dlg.setWindowTitle(dialog.Title);
+    dlg.setNameFilters(QtFilters(dialog.Filter));
+    QString ext = dialog.DefaultExt;
+    if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+    dlg.setDefaultSuffix(ext);
+}
+
+}  // namespace
+
+std::optional<TFileChoice> TQtPrompts::ChooseOpenFile(const TFileDialogSettings& dialog) {
+    QFileDialog dlg(m_parent);
+    Prepare(dlg, dialog);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    TFileChoice choice;
+    choice.Path = dlg.selectedFiles().front();
+    choice.FilterIndex = static_cast<int>(dlg.nameFilters().indexOf(dlg.selectedNameFilter()));
+    return choice;
+}
+
+std::optional<QString> TQtPrompts::ChooseSaveFile(const TFileDialogSettings& dialog) {
+    QFileDialog dlg(m_parent);
+    Prepare(dlg, dialog);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    return dlg.selectedFiles().front();
+}
+
+bool TQtPrompts::AskStartNumber(std::uint16_t& value) {
+    if (!m_startDlg) {
+        value = 1;
+        return false;
+    }
+    return m_startDlg->AskStartNumber(value);
+}

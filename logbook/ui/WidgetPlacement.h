@@ -1,0 +1,18 @@
+#pragma once
+// Window placements of the settings record applied to and taken from real windows: the
+// outer (frame) rectangle, kept as it was in the normal state while the window is
+// maximised or minimised, and the state.
+//
+//   RestoreWidgetPlacement(settings.MainPlacement, mainWindow);   // before show()
+//   SaveWidgetPlacement(settings.MainPlacement, mainWindow);      // at close
+
+#include "SettingsRecord.h"
+#include "Startup.h"
+
+class QWidget;
+
+// The window's frame as the platform reports it.
+WindowGeometry WidgetGeometry(const QWidget& window);
+void SaveWidgetPlacement(WindowPlacement& placement, const QWidget& window);
+// Sets the normal rectangle first, then the state. Works before and after show().
+void RestoreWidgetPlacement(const WindowPlacement& placement, QWidget& window);

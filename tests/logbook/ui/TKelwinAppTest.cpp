@@ -1,0 +1,236 @@
+// Kelwin's start-up and shutdown on temporary program, data and documents folders.
+
+#include <QListView>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "CaptionList.h"
+#include "KelwinTestSupport.h"
+#include "Language.h"
+#include "Messages.h"
+#include "Startup.h"
+#include "TKelvara.h"
+#include "TKelwinApp.h"
+#include "TestApplication.h"
+
+namespace {
+
+class TKelwinAppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        SetCurrentLanguage(kEnglish);
+        SetCurrentUnitSystem(kMetric);
+        ASSERT_TRUE(m_dir.isValid());
+        MakeProgramFolder(ExeDir());
+        QDir().mkpath(Path("appdata"));
+        QDir().mkpath(Path("docs"));
+    }
+    void TearDown() override {
+        SetCurrentLanguage(kEnglish);
+        SetCurrentUnitSystem(kMetric);
+    }
+
+    QString Path(const QString& name) const { return m_dir.path() + "/" + name; }
+    QString ExeDir() const { return Path("exe/"); }
+    QString DataDir() const { return Path("appdata/Vandrel/Kelvara/"); }
+
+    TKelwinEnvironment Environment(QStringList args = {}) {
+        TKelwinEnvironment env;
+        env.ExeDir = ExeDir();
+        env.AppDataFolder = Path("appdata");
+        env.DocumentsFolder = Path("docs");
+        env.Arguments = std::move(args);
+        env.Locale = QLocale(QLocale::German, QLocale::Germany);
+        env.ShowSplash = false;
+        env.MakePrompts = [this] {
+            auto p = std::make_unique<TScriptedPrompts>();
+            m_prompts = p.get();
+            return p;
+        };
+        return env;
+    }
+
+    // Settings of an earlier run, so that the start is not a first start.
+    void WriteEarlierSettings(const SettingsRecord& s) {
+        QDir().mkpath(DataDir());
+        WriteSettings(DataDir(), s);
+    }
+
+    QTemporaryDir m_dir;
+    TScriptedPrompts* m_prompts = nullptr;
+};
+
+TEST_F(TKelwinAppTest, ComesUpReadyWithTheLastDiveOfTheNamedLogbook) {
+    WriteEarlierSettings(SettingsRecord::Defaults());
+    WriteLogbook(Path("trip.log"), *Logbook({5, 6, 7}, {false, false, true}));
+    TKelwinApp app(Environment({Path("trip.log")}));
+    ASSERT_TRUE(app.Start()) << app.StartError().toStdString();
+    TKelvara* main = app.MainWindow();
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(main->Ready());
+    EXPECT_TRUE(main->IdleHook().Installed());
+    EXPECT_EQ(main->Logbook().Count(), 3u);
+    EXPECT_EQ(main->CurrentDive(), &main->Logbook().At(2));
+    EXPECT_TRUE(main->HasProfile());
+    EXPECT_EQ(main->SelectedIndices(), (std::vector<std::size_t>{2}));
+    EXPECT_EQ(main->Menu(0)->title(), "&Logbook");  // English by default
+    EXPECT_EQ(app.DataDir(), DataDir());
+}
+
+TEST_F(TKelwinAppTest, MissingTableStopsTheStartWithItsEnglishMessage) {
+    SetCurrentLanguage(kGerman);
+    QFile::remove(ExeDir() + "KvFIKT.TAB");
+    TKelwinApp app(Environment());
+    EXPECT_FALSE(app.Start());
+    EXPECT_EQ(app.StartError(), "4: File 'KvFIKT.TAB' is missing.");
+    EXPECT_EQ(app.MainWindow(), nullptr);
+}
+
+TEST_F(TKelwinAppTest, FirstStartWithFrenchMarkerComesUpInFrenchOnTheCopiedExample) {
+    WriteBytes(ExeDir() + "FRA.CFG", QByteArray());
+    TKelwinApp app(Environment());
+    ASSERT_TRUE(app.Start());
+    const QString copy = Path("docs") + QString::fromUtf8("/Carnets de plongée/EXAMPLE.LOG");
+    EXPECT_TRUE(QFileInfo::exists(copy));
+    EXPECT_EQ(ReadAll(copy), ReadAll(ExeDir() + "EXAMPLE.LOG"));
+    EXPECT_EQ(app.Settings().LogbookName, copy);
+    EXPECT_EQ(app.Settings().LanguageIndex, kFrench);
+    EXPECT_EQ(CurrentLanguage(), kFrench);
+    TKelvara* main = app.MainWindow();
+    EXPECT_EQ(main->Logbook().Count(), 3u);
+    EXPECT_EQ(main->windowTitle(), QString::fromUtf8("Kelvara [Carnets de plongée/EXAMPLE.LOG]"));
+    const auto french = CaptionList(Program::Kelwin, "TKelvara", kFrench);
+    for (const CaptionEntry& e : french) {
+        if (e.ControlName() == "LogbookMenu") {
+            EXPECT_EQ(main->Menu(0)->title(), e.Text());
+        }
+    }
+    EXPECT_NE(main->Menu(0)->title(), "&Logbook");
+}
+
+TEST_F(TKelwinAppTest, FirstStartWithoutDocumentsFolderOpensTheExampleBesideTheProgram) {
+    TKelwinEnvironment env = Environment();
+    env.DocumentsFolder.clear();
+    WriteBytes(ExeDir() + "DEU.CFG", QByteArray());
+    TKelwinApp app(std::move(env));
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.Settings().LogbookName, ExeDir() + "EXAMPLE.LOG");
+    EXPECT_EQ(CurrentLanguage(), kEnglish);
+    EXPECT_EQ(app.MainWindow()->Logbook().Count(), 3u);
+}
+
+TEST_F(TKelwinAppTest, ForeignVersionSettingsGiveTheDefaultWindowAndNoName) {
+    SettingsRecord s = SettingsRecord::Defaults();
+    s.MainPlacement = {100, 120, 900, 700, 0};
+    s.LogbookName = ExeDir() + "EXAMPLE.LOG";
+    WriteEarlierSettings(s);
+    auto image = ReadAll(DataDir() + "KVWIN.DSK");
+    image.replace(1, 4, "3.05");
+    WriteBytes(DataDir() + "KVWIN.DSK", image);
+
+    TKelwinApp app(Environment());
+    ASSERT_TRUE(app.Start());
+    TKelvara* main = app.MainWindow();
+    EXPECT_EQ(main->frameGeometry(), QRect(0, 0, 640, 480));
+    EXPECT_EQ(app.Settings().LogbookName, "NONAME.LOG");
+    EXPECT_EQ(main->windowTitle(), "Kelvara [NONAME.LOG]");
+    EXPECT_EQ(main->Logbook().Count(), 0u);
+    EXPECT_FALSE(QFileInfo::exists(DataDir() + "KVWIN.DSK"));
+    // No example was copied: this is not a first start.
+    EXPECT_FALSE(QFileInfo::exists(Path("docs/My Logbooks")));
+}
+
+TEST_F(TKelwinAppTest, TwoArgumentsNamingLogbooksOpenTheSecond) {
+    WriteEarlierSettings(SettingsRecord::Defaults());
+    WriteLogbook(Path("a.log"), *Logbook({1}));
+    WriteLogbook(Path("b.log"), *Logbook({1, 2}));
+    TKelwinApp app(Environment({Path("a.log"), Path("b.log")}));
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.Settings().LogbookName, Path("b.log"));
+    EXPECT_EQ(app.MainWindow()->Logbook().Count(), 2u);
+}
+
+TEST_F(TKelwinAppTest, PathWithABlankSplitIntoTwoArgumentsOpensThatFile) {
+    WriteEarlierSettings(SettingsRecord::Defaults());
+    QDir().mkpath(Path("my dives"));
+    WriteLogbook(Path("my dives/red sea.log"), *Logbook({1, 2, 3, 4}));
+    const QString full = Path("my dives/red sea.log");
+    const qsizetype blank = full.indexOf(' ');
+    TKelwinApp app(
+        Environment({full.left(blank), full.mid(blank + 1, full.indexOf(' ', blank + 1) - blank - 1),
+                     full.mid(full.indexOf(' ', blank + 1) + 1)}));
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.Settings().LogbookName, full);
+    EXPECT_EQ(app.MainWindow()->Logbook().Count(), 4u);
+}
+
+TEST_F(TKelwinAppTest, PathWithOneBlankSplitInTwoOpensThatFile) {
+    WriteEarlierSettings(SettingsRecord::Defaults());
+    WriteLogbook(Path("red sea.log"), *Logbook({1, 2}));
+    const QString full = Path("red sea.log");
+    const qsizetype blank = full.lastIndexOf(' ');
+    TKelwinApp app(Environment({full.left(blank), full.mid(blank + 1)}));
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.Settings().LogbookName, full);
+    EXPECT_EQ(app.MainWindow()->Logbook().Count(), 2u);
+}
+
+TEST_F(TKelwinAppTest, DamagedLastLogbookStartsEmptyUnderNoNameAndSaysWhy) {
+    SettingsRecord s = SettingsRecord::Defaults();
+    s.LogbookName = Path("damaged.log");
+    WriteEarlierSettings(s);
+    WriteBytes(Path("damaged.log"), QByteArray("\xA1\x00garbage", 9));
+    const QByteArray before = ReadAll(Path("damaged.log"));
+    TKelwinApp app(Environment());
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(m_prompts->Errors.size(), 1);
+    EXPECT_EQ(app.Settings().LogbookName, "NONAME.LOG");
+    EXPECT_EQ(app.MainWindow()->Logbook().Count(), 0u);
+    EXPECT_EQ(ReadAll(Path("damaged.log")), before);
+}
+
+TEST_F(TKelwinAppTest, MaximisedAtCloseComesUpMaximisedAndRestoresItsRectangle) {
+    WriteEarlierSettings(SettingsRecord::Defaults());
+    {
+        TKelwinApp app(Environment());
+        ASSERT_TRUE(app.Start());
+        TKelvara* main = app.MainWindow();
+        main->setGeometry(50, 60, 700, 500);
+        main->showMaximized();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(main->isMaximized());
+        ASSERT_TRUE(main->close());
+    }
+    const SettingsRecord stored = ReadSettings(DataDir());
+    EXPECT_EQ(stored.MainPlacement.State, 2);
+    EXPECT_EQ(stored.MainPlacement.Left, 50);
+    EXPECT_EQ(stored.MainPlacement.Top, 60);
+    EXPECT_EQ(stored.MainPlacement.Right, 750);
+    EXPECT_EQ(stored.MainPlacement.Bottom, 560);
+
+    TKelwinApp again(Environment());
+    ASSERT_TRUE(again.Start());
+    TKelvara* main = again.MainWindow();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main->isMaximized());
+    main->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main->frameGeometry(), QRect(50, 60, 700, 500));
+}
+
+TEST_F(TKelwinAppTest, SettingsChangedWhileRunningReachTheFileAtClose) {
+    WriteEarlierSettings(SettingsRecord::Defaults());
+    TKelwinApp app(Environment());
+    ASSERT_TRUE(app.Start());
+    app.MainWindow()->ApplyOptions(kSpanish, 1);
+    EXPECT_EQ(ReadSettings(DataDir()).LanguageIndex, 0);
+    ASSERT_TRUE(app.MainWindow()->close());
+    const SettingsRecord stored = ReadSettings(DataDir());
+    EXPECT_EQ(stored.LanguageIndex, kSpanish);
+    EXPECT_EQ(stored.UnitSystem, 1);
+}
+
+}  // namespace
