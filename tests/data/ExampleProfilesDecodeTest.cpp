@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "DiveAnalysis.h"
+#include "EMissingTabFile.h"
 #include "ExampleDives.h"
 #include "ExampleLogbook.h"
 #include "ProfileEncoder.h"
+#include "TParameterTables.h"
 
 namespace {
 
@@ -98,6 +100,42 @@ TEST_F(ExampleProfilesDecodeTest, PO2MarkOnlyWhereTheGasWasTooDeep) {
         }
     }
     EXPECT_EQ(marked, 1);
+}
+
+// Replayed through the logbook's own tissue model with the delivered tables, the dives
+// planned with decompression stops need them and every other dive stays a no-stop dive.
+TEST_F(ExampleProfilesDecodeTest, ModelAgreesWhichDivesNeedDecompression) {
+    TParameterTables tables(QStringLiteral(KV_SOURCE_DIR "/data"));
+    try {
+        tables.OpenParameterTables();
+    } catch (const EMissingTabFile&) {
+        GTEST_SKIP() << "parameter tables not in data/ yet";
+    }
+    TTissueModel model(tables);
+    std::map<std::uint32_t, bool> planned;
+    for (const TExampleTrip& trip : ExampleTrips()) {
+        for (const TExampleDive& d : trip.Dives) {
+            planned[d.Plan.DeviceTime] = d.Decompression;
+        }
+    }
+    int decompression = 0;
+    for (const auto& rec : log.Dives()) {
+        if (!rec->HasProfile()) {
+            continue;
+        }
+        SCOPED_TRACE(rec->DiveNumber);
+        TDiveRec dive = *rec;
+        ASSERT_TRUE(AnalyseDive(dive, profile, model));
+        EXPECT_TRUE(dive.Analysed);
+        const bool needed = (dive.StopInfo & 0x80) != 0;
+        EXPECT_EQ(needed, planned.at(dive.DeviceTime));
+        EXPECT_EQ((dive.DiveType & 0x0C) == 0x08, needed);
+        if (!needed) {
+            EXPECT_GE(dive.StopInfo, 3) << "minimum no-stop time in minutes";
+        }
+        decompression += needed;
+    }
+    EXPECT_GE(decompression, 2);
 }
 
 }  // namespace

@@ -209,6 +209,7 @@ TExampleTrip RedSeaTrip() {
                                       {0.7, 0}});
         d.Location = "Sha’ab Ali, Ägypten";
         d.Site = "Wrack SS Thistlegorm";
+        d.Decompression = true;
         d.Buddies = "Tom Baker";
         d.Remarks =
             "Dekotauchgang: Stopps auf 6 m und 3 m. Starke Strömung am Ankerseil, Dekostufe kurz "
@@ -325,6 +326,7 @@ TExampleTrip ElbaTrip() {
         d.Plan.ColdMax = 2;
         d.Location = "Marina di Campo, Elba";
         d.Site = "Secca di Fonza";
+        d.Decompression = true;
         d.Buddies = "Nicolò Ferrè";
         d.Remarks =
             "Deep dive on air to 40 m, red gorgonians. Deco stops 6 m and 3 m, thermocline at 25 m (18 °C).";
@@ -546,6 +548,7 @@ TExampleTrip MaldivesTrip() {
         d.Plan.O2Percent = 28;
         d.Location = ari;
         d.Site = "Fish Head (Mushimasmingili Thila)";
+        d.Decompression = true;
         d.Buddies = "Ahmed Shareef (Guide)";
         d.Remarks =
             "Deco dive on EAN28 to 36 m, stops at 9, 6 and 3 m; briefly above the 6 m stop in the surge.";

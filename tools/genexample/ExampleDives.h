@@ -40,6 +40,7 @@ struct TExampleDive {
     std::uint8_t Suit = 0;
     std::uint16_t TypeFlags = 0;  // set by the diver: water, ascent, and for hand-entered dives the rest
     std::uint16_t Activities = 0;
+    bool Decompression = false;  // planned with decompression stops
     // Hand-entered dives only.
     double HandMaxDepth = 0;  // metres
     int HandDiveTime = 0;     // minutes
