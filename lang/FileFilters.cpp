@@ -19,7 +19,7 @@ QString QtFileFilter(const QString& pipeFilter) {
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString description = parts.at(i).trimmed();
-        const QString original = parts.at(i + 1);
+        const QString& original = parts.at(i + 1);
         QStringList patterns = original.split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& p : patterns) {
             p = p.trimmed();
