@@ -28,13 +28,13 @@
 #include "SimulatedSettings.h"
 #include "TAboutBox.h"
 #include "TCaptionRegistry.h"
-#include "TComOpt.h"
+#include "TCfComOpt.h"
+#include "TCfTransferWin.h"
 #include "TLinkPort.h"
 #include "TOptions.h"
 #include "TRadioGroup.h"
 #include "TSimScenario.h"
 #include "TTransferCore.h"
-#include "TTransferWin.h"
 #include "TWidgetCaptions.h"
 #include "TeswinCommand.h"
 #include "TeswinPictures.h"
@@ -58,10 +58,12 @@ TCf::TCf(const TCfEnvironment& env, QWidget* parent) : QMainWindow(parent), m_en
         LoadSimulatedSettings(m_linkPort->Simulator().Box().Memory(), TSimModel::Scr);
         m_port = m_linkPort.get();
     }
+    // The line carries every byte with its bit order reversed.
+    m_port->SetMirrorBytes(true);
 
     auto* central = new QWidget(this);
     central->setObjectName("ClientArea");
-    central->setFixedSize(740, 470);
+    central->setFixedSize(740, 410);
     setCentralWidget(central);
     BuildMenus();
     BuildToolBar(central);
@@ -73,7 +75,12 @@ TCf::TCf(const TCfEnvironment& env, QWidget* parent) : QMainWindow(parent), m_en
     FormCreate();
 }
 
-TCf::~TCf() = default;
+TCf::~TCf() {
+    // The transfer window's protocol core holds the port, which is a member of this
+    // window: the core goes first.
+    delete m_transferWin;
+    m_transferWin = nullptr;
+}
 
 // ---------------------------------------------------------------------------------------
 // Layout
@@ -307,9 +314,9 @@ void TCf::FormCreate() {
 
     m_options = new TOptions(this);
     m_aboutBox = new TAboutBox(this);
-    m_transferWin = new TTransferWin(*m_env.Clock, *m_port, this);
+    m_transferWin = new TCfTransferWin(*m_env.Clock, *m_port, this);
     m_transferWin->move(m_settings.TransferLeft, m_settings.TransferTop);
-    m_comOpt = new TComOpt(*m_port, this);
+    m_comOpt = new TCfComOpt(*m_port, this);
     m_captions = std::make_unique<TWidgetCaptions>("TCf", this);
     m_dialogCaptions.push_back(std::make_unique<TWidgetCaptions>("TOptions", m_options));
     m_dialogCaptions.push_back(std::make_unique<TWidgetCaptions>("TComOpt", m_comOpt));

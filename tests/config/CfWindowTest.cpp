@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -22,11 +23,11 @@
 #include "ReadHistory.h"
 #include "SimulatedSettings.h"
 #include "TCf.h"
+#include "TCfTransferWin.h"
 #include "TRadioGroup.h"
 #include "TRecordingPort.h"
 #include "TSimPort.h"
 #include "TTransferCore.h"
-#include "TTransferWin.h"
 #include "TVirtualClock.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -103,7 +104,7 @@ protected:
     void SetSetting(std::uint16_t address, std::uint8_t value) {
         m_sim.Box().Memory().SetSetting(2, address, value);
     }
-    std::uint8_t Setting(std::uint16_t address) const { return m_sim.Box().Memory().Setting(2, address); }
+    std::uint8_t Setting(std::uint16_t address) { return m_sim.Box().Memory().Setting(2, address); }
     Bytes LastCommand() const { return m_tap.Commands.empty() ? Bytes{} : m_tap.Commands.back(); }
     qint64 HistorySize() const { return QFileInfo(m_path + kHistoryFileName).size(); }
     QStringList Texts() const {
@@ -401,9 +402,16 @@ TEST_F(CfWindow, NakLimitIsACommunicationError) {
     EXPECT_TRUE(cf.WriteBtn->isHidden() || !cf.WriteBtn->isEnabled());
 }
 
-TEST_F(CfWindow, SilentDiveComputerEndsWithTheBatteryMessage) {
+TEST_F(CfWindow, SilentBoxIsACommunicationError) {
     TCf& cf = Window();
     m_sim.Box().Faults().Add({TSimFaultKind::Silence});
+    cf.ReadBtnClick();
+    EXPECT_EQ(Texts(), QStringList{GetTesMessage(7)});
+}
+
+TEST_F(CfWindow, ReplyLaterThanTheCountdownEndsWithTheBatteryMessage) {
+    TCf& cf = Window();
+    m_sim.Box().Faults().Add({TSimFaultKind::LatePacket, 1, 1, 65000});
     const auto start = m_clock.NowMs();
     cf.ReadBtnClick();
     ASSERT_EQ(m_shown.size(), 1u);
@@ -414,7 +422,7 @@ TEST_F(CfWindow, SilentDiveComputerEndsWithTheBatteryMessage) {
 
 TEST_F(CfWindow, CancelShowsNothing) {
     TCf& cf = Window();
-    m_sim.Box().Faults().Add({TSimFaultKind::Silence});
+    m_sim.Box().Faults().Add({TSimFaultKind::LatePacket, 1, 1, 30000});
     m_cf->SetModalRunner([this] {
         m_clock.Post([this] { m_cf->Core().Cancel(); }, 1000);
         return m_cf->Core().RunModal();

@@ -1,7 +1,12 @@
 // The settings side of the simulated dive computer.
 #include <gtest/gtest.h>
 
+#include "EncodeSettings.h"
+#include "SettingsDecoder.h"
 #include "SimulatedSettings.h"
+#include "TSimPort.h"
+#include "TTransferCore.h"
+#include "TVirtualClock.h"
 #include "TeswinCommand.h"
 
 TEST(SimulatedSettings, ModelsAndScenarioCompletion) {
@@ -22,4 +27,36 @@ TEST(SimulatedSettings, ModelsAndScenarioCompletion) {
     EXPECT_EQ(scenario.Setting(2, 0x07D3), 0x36);
     EXPECT_EQ(scenario.Setting(2, 0x07ED), 0x56);
     EXPECT_EQ(scenario.Setting(2, 0x07F5), 0x12);
+}
+
+TEST(SimulatedSettings, ReadAndWriteThroughTheTeswinLink) {
+    TVirtualClock clock;
+    TSimPort sim(clock);
+    sim.SetMirrorBytes(true);
+    LoadSimulatedSettings(sim.Box().Memory(), TSimModel::Nitrox);
+    TTransferCore core(clock, sim, TTransferConfig::Teswin());
+    core.FormCreate();
+    std::uint16_t port = 0;
+    ASSERT_TRUE(core.FindInterface(port));
+    ASSERT_TRUE(core.SendCommand(ReadCommand()));
+    ASSERT_EQ(core.RunModal(), mrOk);
+    core.FormClose();
+    ASSERT_TRUE(core.ImageValid());
+    const auto block = TSettingsBlock::FromImage(core.Image());
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(block->ResponseCode(), 0x4C);
+    EXPECT_EQ(block->ModelCode(), 0xF1);
+    EXPECT_EQ(block->NumberOfDives(), 123);
+    EXPECT_EQ(ReplyMessage(core.Image()), 0);
+
+    // The write list lands in the simulated memory.
+    TCfPositions p = DecodeSettingsBlock(*block).Positions;
+    p.PpO2 = 0;  // 1.95 bar
+    ASSERT_TRUE(core.FindInterface(port));
+    ASSERT_TRUE(core.SendCommand(WriteCommand(EncodeSettings(p, 0xF1))));
+    ASSERT_EQ(core.RunModal(), mrOk);
+    core.FormClose();
+    EXPECT_EQ(ReplyMessage(core.Image()), 0);
+    EXPECT_EQ(sim.Box().Memory().Setting(2, 0x07D3), 15);
+    EXPECT_EQ(sim.Box().Memory().Setting(0, 0x032B), 15);
 }
