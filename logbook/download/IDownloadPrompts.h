@@ -16,6 +16,8 @@ public:
     // Numbering check before the transfer: the start number dialog with the first dive's
     // number. False on Cancel.
     virtual bool AskRenumber(std::uint16_t& number) = 0;
+    // The numbering check renumbered the logbook (the main window refreshes its list).
+    virtual void Renumbered() {}
     // Download into an empty logbook: the start number dialog with 1. False on Cancel.
     virtual bool AskStartNumber(std::uint16_t& number) = 0;
     // Message 0, the dives come from another dive computer: true for Yes.

@@ -46,6 +46,7 @@ TTransferOutcome TTransferCommand::Run(bool ready, TDiveCollection& logbook, TDo
         std::uint16_t start = logbook.At(0).DiveNumber;
         if (!prompts.AskRenumber(start)) return out;
         logbook.Renumber(start);
+        prompts.Renumbered();
         out.Renumbered = true;
         out.Modified = true;
     }

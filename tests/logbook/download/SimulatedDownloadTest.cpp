@@ -2,12 +2,14 @@
 // virtual time: probe, dive request, packets with ACK/NAK, evaluation, import and sort.
 
 #include <QBuffer>
+#include <set>
 
 #include <gtest/gtest.h>
 
 #include "DayNumber.h"
 #include "DownloadTestData.h"
 #include "LinkFraming.h"
+#include "SimulatedDiveComputer.h"
 #include "TCoreDownloadWindow.h"
 #include "TScriptedPrompts.h"
 #include "TSimPort.h"
@@ -106,6 +108,16 @@ protected:
         return command.Run(true, logbook, settings, *m_window, prompts, [] { return kNow; });
     }
     TCoreDownloadWindow& Window() { return *m_window; }
+    // The window, created on first use.
+    TCoreDownloadWindow& Window0() {
+        if (!m_core) {
+            m_core = std::make_unique<TTransferCore>(clock, trace, TTransferConfig::Kelwin());
+            m_window = std::make_unique<TCoreDownloadWindow>(*m_core);
+            trace.SetMirrorBytes(true);
+            trace.EnumComPorts();
+        }
+        return *m_window;
+    }
 
     // The dive requests that went out, in their logical bytes.
     std::vector<TBytes> Requests() const {
@@ -392,6 +404,30 @@ TEST_F(SimulatedDownload, TraceShowsTheWireBytesWithTimes) {
     EXPECT_TRUE(t.contains("PC -> box  E0 A0 00 AA 00 00 00 00 EA"));
     EXPECT_TRUE(t.contains("box -> PC"));
     EXPECT_TRUE(t.contains(" ms  "));
+}
+
+TEST_F(SimulatedDownload, DefaultMemoryBringsRecentDivesOfAllThreeFamilies) {
+    const QDateTime now = QDateTime::currentDateTime();
+    sim.Box().Memory() = SimulatedDiveComputerMemory(now);
+    const std::size_t blocks = sim.Box().Memory().DiveBlocks.size();
+    ASSERT_GE(blocks, 6u);
+    const auto out = command.Run(true, logbook, settings, Window0(), prompts, [&] { return now; });
+    EXPECT_EQ(out.Result, mrOk);
+    EXPECT_TRUE(prompts.Messages.empty());
+    EXPECT_EQ(logbook.Count(), blocks);
+    EXPECT_EQ(logbook.DiveComputerId, kSimulatedComputerSerial);
+    std::set<int> families;
+    for (const auto& d : logbook.Dives()) {
+        families.insert(d->FamilyNibble() == 0xA ? 'A' : d->FamilyNibble() == 0xF ? 'F' : 'B');
+        EXPECT_TRUE(d->HasProfile());
+        EXPECT_GT(d->MaxDepth, 0);
+        EXPECT_GT(d->DiveTime, 0);
+        EXPECT_LT(d->DayNo, DayNoFromDate(now.date()));
+        EXPECT_GE(d->DayNo, DayNoFromDate(now.date().addDays(-30)));
+    }
+    EXPECT_EQ(families, (std::set<int>{'A', 'F', 'B'}));
+    const auto again = command.Run(true, logbook, settings, Window0(), prompts, [&] { return now; });
+    EXPECT_EQ(again.Import.Added, 0u);
 }
 
 }  // namespace
