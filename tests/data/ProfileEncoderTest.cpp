@@ -222,10 +222,13 @@ INSTANTIATE_TEST_SUITE_P(AirConsumptionVariants, DiveBlockHeadTest,
 TEST(ProfileEncoderTest, RefusesPlansTheMemoryCannotHold) {
     TDivePlan empty;
     EXPECT_THROW(SamplePlan(empty), std::invalid_argument);
-    TDivePlan longDive = SquarePlan(0x24, 219);
-    EXPECT_THROW(EncodeProfileBlock(longDive), std::invalid_argument);
-    longDive.Legs[1].Minutes = 217;
+    // 199 minutes is the longest dive time the head can state (BCD minutes + 100).
+    TDivePlan longDive = SquarePlan(0x24, 197);
     EXPECT_NO_THROW(EncodeProfileBlock(longDive));
+    EXPECT_EQ(DiveFactsOf(longDive).DiveTime, 199);
+    longDive.Legs[1].Minutes = 198;
+    EXPECT_THROW(EncodeProfileBlock(longDive), std::invalid_argument);
+    EXPECT_THROW(EncodeDiveBlock(longDive), std::invalid_argument);
 }
 
 }  // namespace

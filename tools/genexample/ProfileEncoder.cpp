@@ -146,8 +146,9 @@ std::vector<TPlanSample> SamplePlan(const TDivePlan& plan) {
         samples.push_back(s);
         previousDepth = at.Depth;
     }
-    if (samples.empty() || static_cast<int>(samples.size()) > kMaxPlanPoints) {
-        throw std::invalid_argument("a dive plan must last between 40 s and 220 minutes");
+    const int points = static_cast<int>(samples.size());
+    if (points == 0 || points > kMaxPlanPoints || (points + 2) / 3 > kMaxDiveTime) {
+        throw std::invalid_argument("a dive plan must last between 40 s and 199 minutes");
     }
     return samples;
 }

@@ -49,6 +49,8 @@ inline constexpr std::uint8_t kWork = 0x10;                 // heavy work
 inline constexpr int kFastAscentUnits = 26;
 // The point stream holds at most this many recorded points (661 decoded points).
 inline constexpr int kMaxPlanPoints = 659;
+// The head stores the dive time as two BCD digits plus a "+100" status bit.
+inline constexpr int kMaxDiveTime = 199;
 
 // Length of the profile header, counted from the length word: 24, 27 (A), 26 (F).
 int ProfileHeaderSize(PlanFamily family);
@@ -59,8 +61,8 @@ std::uint8_t FamilyFOxygenIndex(int o2Percent);
 std::uint8_t PO2LimitIndex(double maxPO2);
 std::uint8_t ToBcd(int value);
 
-// The recorded points of a plan; throws std::invalid_argument for an empty plan or one
-// longer than the memory holds.
+// The recorded points of a plan; throws std::invalid_argument for an empty plan, one
+// longer than the point stream holds, or one whose dive time the head cannot store.
 std::vector<TPlanSample> SamplePlan(const TDivePlan& plan);
 TDiveFacts DiveFactsOf(const TDivePlan& plan);
 TDiveFacts DiveFactsOf(const TDivePlan& plan, const std::vector<TPlanSample>& samples);
