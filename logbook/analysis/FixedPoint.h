@@ -7,10 +7,35 @@
 //   double r = QRound(8, x);    // nearest 1/256, halves to the even step
 //   double c = QCeil(8, 1.0);   // 1.00390625: always one step up
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 
 namespace kv::fixedpoint {
+
+// 2^n for the fraction widths in use; wider cuts fall back to ldexp.
+inline constexpr int kTableBits = 32;
+inline constexpr auto kPow2 = [] {
+    std::array<double, kTableBits + 1> t{};
+    double v = 1;
+    for (int n = 0; n <= kTableBits; ++n, v *= 2) t[static_cast<std::size_t>(n)] = v;
+    return t;
+}();
+
+inline constexpr auto kInvPow2 = [] {
+    std::array<double, kTableBits + 1> t{};
+    double v = 1;
+    for (int n = 0; n <= kTableBits; ++n, v /= 2) t[static_cast<std::size_t>(n)] = v;
+    return t;
+}();
+
+inline double Pow2(int n) {
+    return n >= 0 && n <= kTableBits ? kPow2[static_cast<std::size_t>(n)] : std::ldexp(1.0, n);
+}
+// 2^-n: multiplying by it gives the same correctly rounded result as dividing by 2^n.
+inline double InvPow2(int n) {
+    return n >= 0 && n <= kTableBits ? kInvPow2[static_cast<std::size_t>(n)] : std::ldexp(1.0, -n);
+}
 
 // Whole part toward zero of a scaled value. Values beyond the 64-bit range are already
 // whole numbers in a double, so they pass unchanged.
@@ -21,23 +46,31 @@ inline double TruncScaled(double v) {
     return v;
 }
 
+// Nearest whole number, halves to the even one, in the default rounding mode. Adding and
+// taking away 1.5 * 2^52 leaves no fraction bits, so the sum itself is the IEEE rounding
+// (the compiler keeps both operations: the sum is not re-associated without fast-math).
+inline double RoundScaled(double v) {
+    constexpr double kShift = 6755399441055744.0;  // 1.5 * 2^52
+    if (std::fabs(v) < 2251799813685248.0) {       // 2^51
+        return (v + kShift) - kShift;
+    }
+    return std::nearbyint(v);
+}
+
 }  // namespace kv::fixedpoint
 
 inline double QTrunc(int n, double x) {
-    const double scale = std::ldexp(1.0, n);
-    return kv::fixedpoint::TruncScaled(x * scale) / scale;
+    return kv::fixedpoint::TruncScaled(x * kv::fixedpoint::Pow2(n)) * kv::fixedpoint::InvPow2(n);
 }
 
 inline double QRound(int n, double x) {
-    const double scale = std::ldexp(1.0, n);
-    return std::nearbyint(x * scale) / scale;
+    return kv::fixedpoint::RoundScaled(x * kv::fixedpoint::Pow2(n)) * kv::fixedpoint::InvPow2(n);
 }
 
 inline double QCeil(int n, double x) {
-    const double scale = std::ldexp(1.0, n);
-    return (kv::fixedpoint::TruncScaled(x * scale) + 1.0) / scale;
+    return (kv::fixedpoint::TruncScaled(x * kv::fixedpoint::Pow2(n)) + 1.0) * kv::fixedpoint::InvPow2(n);
 }
 
 // Nearest whole number, halves to the even neighbour (the rounding of every real that
 // becomes a stored or shown integer).
-inline double RoundEven(double x) { return std::nearbyint(x); }
+inline double RoundEven(double x) { return kv::fixedpoint::RoundScaled(x); }

@@ -1,15 +1,8 @@
 #include "TParameterTables.h"
 
-#include <atomic>
-
 #include "Real48.h"
 
 namespace {
-
-std::uint64_t NextGeneration() {
-    static std::atomic<std::uint64_t> counter{0};
-    return ++counter;
-}
 
 // Decodes as many whole reals as `bytes` holds into table[0..].
 int DecodeReals(const char* bytes, qint64 size, double* table, int reals) {
@@ -32,7 +25,6 @@ TParameterTables::~TParameterTables() { CloseParameterTables(); }
 
 void TParameterTables::OpenParameterTables() {
     CloseParameterTables();
-    m_generation = NextGeneration();
     auto open = [this](const QString& name, const QString& prefix) {
         auto file = std::make_unique<QFile>(PathOf(name));
         if (!file->open(QIODevice::ReadOnly)) {
@@ -41,6 +33,8 @@ void TParameterTables::OpenParameterTables() {
         }
         return file;
     };
+    m_realCache.assign(kRealRecords, std::nullopt);
+    m_fiktCache.assign(kFiktRecords, std::nullopt);
     m_real = open(kRealTableName, QStringLiteral("5: "));
     m_fikt = open(kFiktTableName, QStringLiteral("4: "));
     QFile weights(PathOf(kWeightTableName));
@@ -54,6 +48,8 @@ void TParameterTables::OpenParameterTables() {
 void TParameterTables::CloseParameterTables() {
     m_real.reset();
     m_fikt.reset();
+    m_realCache.clear();
+    m_fiktCache.clear();
 }
 
 bool TParameterTables::IsOpen() const { return m_real && m_fikt; }
@@ -80,14 +76,27 @@ bool TParameterTables::ReadRecord(QFile* file, qint64 offset, TCoeffRecord& rec)
     return decoded == 24;
 }
 
+bool TParameterTables::LoadRecord(QFile* file, std::vector<std::optional<TCoeffRecord>>& cache, int index,
+                                  TCoeffRecord& rec) {
+    const auto slot = static_cast<std::size_t>(index);
+    if (slot < cache.size() && cache[slot]) {
+        rec = *cache[slot];
+        return true;
+    }
+    const bool whole = ReadRecord(file, static_cast<qint64>(index) * kCoeffRecordSize, rec);
+    if (whole && slot < cache.size()) {
+        cache[slot] = rec;  // a record cut short by the file's end depends on the previous one
+    }
+    return whole;
+}
+
 bool TParameterTables::LoadRealRecord(TCoeffRecord& rec, int microbubble, int cold, int workload) {
-    const qint64 offset = (microbubble & 7) * 9216 + (cold & 7) * 1152 + (workload & 7) * 144;
-    return ReadRecord(m_real.get(), offset, rec);
+    return LoadRecord(m_real.get(), m_realCache, (microbubble & 7) * 64 + (cold & 7) * 8 + (workload & 7),
+                      rec);
 }
 
 bool TParameterTables::LoadFiktRecord(TCoeffRecord& rec, int microbubble, int cold) {
-    const qint64 offset = (microbubble & 7) * 1152 + (cold & 7) * 144;
-    return ReadRecord(m_fikt.get(), offset, rec);
+    return LoadRecord(m_fikt.get(), m_fiktCache, (microbubble & 7) * 8 + (cold & 7), rec);
 }
 
 void TParameterTables::ReadWhole(const QString& fileName, const QString& prefix, double* table,

@@ -17,6 +17,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "EMissingTabFile.h"
 #include "TCoeffRecord.h"
@@ -72,18 +74,19 @@ public:
     const QString& Directory() const { return m_directory; }
     QString PathOf(const QString& fileName) const { return m_directory + fileName; }
 
-    // Identity of the open tables: changes at every opening, so a model can tell that a
-    // record it loaded earlier came from other tables.
-    std::uint64_t Generation() const { return m_generation; }
-
 private:
     bool ReadRecord(QFile* file, qint64 offset, TCoeffRecord& rec);
+    bool LoadRecord(QFile* file, std::vector<std::optional<TCoeffRecord>>& cache, int index,
+                    TCoeffRecord& rec);
     void ReadWhole(const QString& fileName, const QString& prefix, double* table, int reals) const;
 
     QString m_directory;
     QString m_missingMessage = kMissingFileMessageEnglish;
     std::unique_ptr<QFile> m_real;
     std::unique_ptr<QFile> m_fikt;
+    // Records read in full, kept so that a replay does not read the same record again
+    // each time the levels of its look-ahead alternate. The files are read-only.
+    std::vector<std::optional<TCoeffRecord>> m_realCache;
+    std::vector<std::optional<TCoeffRecord>> m_fiktCache;
     std::array<double, kWeightReals> m_weights{};
-    std::uint64_t m_generation = 0;
 };
