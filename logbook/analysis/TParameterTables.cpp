@@ -1,5 +1,6 @@
 #include "TParameterTables.h"
 
+#include "Messages.h"
 #include "Real48.h"
 
 namespace {
@@ -103,7 +104,14 @@ void TParameterTables::ReadWhole(const QString& fileName, const QString& prefix,
                                  int reals) const {
     QFile file(PathOf(fileName));
     if (!file.open(QIODevice::ReadOnly)) {
-        throw EMissingTabFile(prefix, fileName, m_missingMessage);
+        QString message = m_missingMessage;
+        if (message.isEmpty()) {
+            message = GetMessage(32);
+        }
+        if (message.isEmpty()) {
+            message = kMissingFileMessageEnglish;
+        }
+        throw EMissingTabFile(prefix, fileName, message);
     }
     const QByteArray bytes = file.read(static_cast<qint64>(reals) * kReal48Size);
     DecodeReals(bytes.constData(), bytes.size(), table, reals);

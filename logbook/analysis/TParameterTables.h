@@ -43,8 +43,9 @@ public:
     TParameterTables(const TParameterTables&) = delete;
     TParameterTables& operator=(const TParameterTables&) = delete;
 
-    // Text of the missing-file message ("File '%s' is missing." in English); the windows
-    // set it when the language changes. Start-up errors are always English.
+    // Text of the missing-file message for the tables read at a model reset. By default
+    // it is message 32 of the current language; a text set here replaces it. Errors of
+    // OpenParameterTables are always English: the language is not known yet at start.
     void SetMissingFileMessage(const QString& message) { m_missingMessage = message; }
 
     // Opens KvREAL.TAB, then KvFIKT.TAB (both kept open), then reads KvEPS.TAB. The first
@@ -81,7 +82,7 @@ private:
     void ReadWhole(const QString& fileName, const QString& prefix, double* table, int reals) const;
 
     QString m_directory;
-    QString m_missingMessage = kMissingFileMessageEnglish;
+    QString m_missingMessage;
     std::unique_ptr<QFile> m_real;
     std::unique_ptr<QFile> m_fikt;
     // Records read in full, kept so that a replay does not read the same record again

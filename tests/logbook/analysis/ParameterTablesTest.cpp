@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisTestSupport.h"
+#include "Language.h"
 #include "Real48.h"
 #include "TParameterTables.h"
 
@@ -117,16 +118,25 @@ TEST_F(ParameterTables, FirstMissingFileIsReported) {
 
 TEST_F(ParameterTables, MissingTableAtResetSpeaksTheCurrentLanguage) {
     ASSERT_TRUE(QFile::remove(Path(kAscentTableName)));
+    ASSERT_TRUE(QFile::remove(Path(kWeightTableName)));
     TParameterTables tables(m_dir.path());
-    tables.OpenParameterTables();
-    tables.SetMissingFileMessage(QStringLiteral("Datei '%s' nicht vorhanden."));
+    auto textOf = [](const auto& load) {
+        try {
+            load();
+        } catch (const EMissingTabFile& e) {
+            return e.Text();
+        }
+        return QString();
+    };
     std::array<double, kAscentReals> ascent{};
-    try {
-        tables.LoadAscentTable(ascent);
-        FAIL() << "no error";
-    } catch (const EMissingTabFile& e) {
-        EXPECT_EQ(e.Text(), "1: Datei 'KvASC.TAB' nicht vorhanden.");
-    }
+    const int language = CurrentLanguage();
+    SetCurrentLanguage(kGerman);
+    // at start the language is not known yet: English
+    EXPECT_EQ(textOf([&] { tables.OpenParameterTables(); }), "3: File 'KvEPS.TAB' is missing.");
+    EXPECT_EQ(textOf([&] { tables.LoadAscentTable(ascent); }), "1: Datei 'KvASC.TAB' nicht vorhanden.");
+    SetCurrentLanguage(language);
+    tables.SetMissingFileMessage(QStringLiteral("Fichier '%s' absent."));
+    EXPECT_EQ(textOf([&] { tables.LoadAscentTable(ascent); }), "1: Fichier 'KvASC.TAB' absent.");
 }
 
 TEST_F(ParameterTables, ShortFilesReplaceOnlyWhatTheyHold) {
