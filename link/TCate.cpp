@@ -107,6 +107,7 @@ void TCate::SetPort(int com) {
         return fail(QStringLiteral("%1: %2").arg(device, why));
     }
     m_serial = serial;
+    m_openDevice = device;
     OpenDevices().insert(device);
     ApplyLineSettings();
 
@@ -172,9 +173,8 @@ void TCate::ClosePort() {
     if (m_serial) {
         m_serial->clear(QSerialPort::AllDirections);
         m_serial->close();
-        OpenDevices().erase(m_serial->portName().startsWith(QLatin1Char('/'))
-                                ? m_serial->portName()
-                                : QStringLiteral("/dev/") + m_serial->portName());
+        OpenDevices().erase(m_openDevice);
+        m_openDevice.clear();
         delete m_serial;
         m_serial = nullptr;
     }

@@ -255,4 +255,5 @@ private:
     std::array<bool, kMaxComNumber + 1> m_present{};
     std::array<QString, kMaxComNumber + 1> m_deviceOverride;
     QString m_lastError;
+    QString m_openDevice;
 };
