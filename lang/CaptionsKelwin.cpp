@@ -9,24 +9,40 @@ namespace {
 
 using K = CaptionKind;
 
+// One assignment per line, so that the languages can be compared line by line.
+// clang-format off
 constexpr CaptionEntry kTActivityEn[] = {
-    {"", K::Caption, "Activity"},        {"Act0", K::Caption, "Sightseeing"},
-    {"Act1", K::Caption, "Club-dive"},   {"Act2", K::Caption, "Education"},
-    {"Act3", K::Caption, "Instruction"}, {"Act4", K::Caption, "Night-dive"},
-    {"Act5", K::Caption, "Cave-dive"},   {"Act6", K::Caption, "Ice-dive"},
-    {"Act7", K::Caption, "Search-dive"}, {"Act8", K::Caption, "Wreck-dive"},
-    {"Act9", K::Caption, "River-dive"},  {"Act10", K::Caption, "Drift-dive"},
-    {"Act11", K::Caption, "Photo-dive"}, {"LOther", K::Caption, "Other:"},
+    {"", K::Caption, "Activity"},
+    {"Act0", K::Caption, "Sightseeing"},
+    {"Act1", K::Caption, "Club-dive"},
+    {"Act2", K::Caption, "Education"},
+    {"Act3", K::Caption, "Instruction"},
+    {"Act4", K::Caption, "Night-dive"},
+    {"Act5", K::Caption, "Cave-dive"},
+    {"Act6", K::Caption, "Ice-dive"},
+    {"Act7", K::Caption, "Search-dive"},
+    {"Act8", K::Caption, "Wreck-dive"},
+    {"Act9", K::Caption, "River-dive"},
+    {"Act10", K::Caption, "Drift-dive"},
+    {"Act11", K::Caption, "Photo-dive"},
+    {"LOther", K::Caption, "Other:"},
     {"CancelBtn", K::Caption, "Cancel"},
 };
 constexpr CaptionEntry kTActivityDe[] = {
-    {"", K::Caption, "Aktivitäten"},        {"Act0", K::Caption, "Plausch-TG"},
-    {"Act1", K::Caption, "Club-TG"},        {"Act2", K::Caption, "Ausbildung"},
-    {"Act3", K::Caption, "Instruktion"},    {"Act4", K::Caption, "Nacht-TG"},
-    {"Act5", K::Caption, "Höhlen-TG"},      {"Act6", K::Caption, "Eis-TG"},
-    {"Act7", K::Caption, "Such-TG"},        {"Act8", K::Caption, "Wrack-TG"},
-    {"Act9", K::Caption, "Fluss-TG"},       {"Act10", K::Caption, "Strömungs-TG"},
-    {"Act11", K::Caption, "Foto-TG"},       {"LOther", K::Caption, "Andere:"},
+    {"", K::Caption, "Aktivitäten"},
+    {"Act0", K::Caption, "Plausch-TG"},
+    {"Act1", K::Caption, "Club-TG"},
+    {"Act2", K::Caption, "Ausbildung"},
+    {"Act3", K::Caption, "Instruktion"},
+    {"Act4", K::Caption, "Nacht-TG"},
+    {"Act5", K::Caption, "Höhlen-TG"},
+    {"Act6", K::Caption, "Eis-TG"},
+    {"Act7", K::Caption, "Such-TG"},
+    {"Act8", K::Caption, "Wrack-TG"},
+    {"Act9", K::Caption, "Fluss-TG"},
+    {"Act10", K::Caption, "Strömungs-TG"},
+    {"Act11", K::Caption, "Foto-TG"},
+    {"LOther", K::Caption, "Andere:"},
     {"CancelBtn", K::Caption, "Abbrechen"},
 };
 constexpr CaptionEntry kTActivityFr[] = {
@@ -47,13 +63,20 @@ constexpr CaptionEntry kTActivityFr[] = {
     {"CancelBtn", K::Caption, "Annuler"},
 };
 constexpr CaptionEntry kTActivityEs[] = {
-    {"", K::Caption, "Actividades"},           {"Act0", K::Caption, "Inm. recreativa"},
-    {"Act1", K::Caption, "Inm. de club"},      {"Act2", K::Caption, "Formación"},
-    {"Act3", K::Caption, "Instrucción"},       {"Act4", K::Caption, "Inm. nocturna"},
-    {"Act5", K::Caption, "Inm. en cueva"},     {"Act6", K::Caption, "Inm. bajo hielo"},
-    {"Act7", K::Caption, "Inm. de búsqueda"},  {"Act8", K::Caption, "Inm. en pecio"},
-    {"Act9", K::Caption, "Inm. en río"},       {"Act10", K::Caption, "Inm. a la deriva"},
-    {"Act11", K::Caption, "Inm. fotográfica"}, {"LOther", K::Caption, "Otra:"},
+    {"", K::Caption, "Actividades"},
+    {"Act0", K::Caption, "Inm. recreativa"},
+    {"Act1", K::Caption, "Inm. de club"},
+    {"Act2", K::Caption, "Formación"},
+    {"Act3", K::Caption, "Instrucción"},
+    {"Act4", K::Caption, "Inm. nocturna"},
+    {"Act5", K::Caption, "Inm. en cueva"},
+    {"Act6", K::Caption, "Inm. bajo hielo"},
+    {"Act7", K::Caption, "Inm. de búsqueda"},
+    {"Act8", K::Caption, "Inm. en pecio"},
+    {"Act9", K::Caption, "Inm. en río"},
+    {"Act10", K::Caption, "Inm. a la deriva"},
+    {"Act11", K::Caption, "Inm. fotográfica"},
+    {"LOther", K::Caption, "Otra:"},
     {"CancelBtn", K::Caption, "Cancelar"},
 };
 constexpr CaptionEntry kTActivityIt[] = {
@@ -370,44 +393,67 @@ constexpr CaptionEntry kTEditDlgIt[] = {
 };
 
 constexpr CaptionEntry kTFaktDataEn[] = {
-    {"", K::Caption, "Physiol. Data"}, {"LVery", K::Caption, "very"}, {"LVeryHigh", K::Caption, "high"},
-    {"LNormal", K::Caption, "normal"}, {"LHigh", K::Caption, "high"},
+    {"", K::Caption, "Physiol. Data"},
+    {"LVery", K::Caption, "very"},
+    {"LVeryHigh", K::Caption, "high"},
+    {"LNormal", K::Caption, "normal"},
+    {"LHigh", K::Caption, "high"},
 };
 constexpr CaptionEntry kTFaktDataDe[] = {
-    {"", K::Caption, "Physiol. Daten"}, {"LVery", K::Caption, "sehr"},  {"LVeryHigh", K::Caption, "gross"},
-    {"LNormal", K::Caption, "normal"},  {"LHigh", K::Caption, "gross"},
+    {"", K::Caption, "Physiol. Daten"},
+    {"LVery", K::Caption, "sehr"},
+    {"LVeryHigh", K::Caption, "gross"},
+    {"LNormal", K::Caption, "normal"},
+    {"LHigh", K::Caption, "gross"},
 };
 constexpr CaptionEntry kTFaktDataFr[] = {
-    {"", K::Caption, "Données physiol."}, {"LVery", K::Caption, "très"},  {"LVeryHigh", K::Caption, "élevé"},
-    {"LNormal", K::Caption, "normal"},    {"LHigh", K::Caption, "élevé"},
+    {"", K::Caption, "Données physiol."},
+    {"LVery", K::Caption, "très"},
+    {"LVeryHigh", K::Caption, "élevé"},
+    {"LNormal", K::Caption, "normal"},
+    {"LHigh", K::Caption, "élevé"},
 };
 constexpr CaptionEntry kTFaktDataEs[] = {
-    {"", K::Caption, "Datos fisiol."}, {"LVery", K::Caption, "muy"},  {"LVeryHigh", K::Caption, "alto"},
-    {"LNormal", K::Caption, "normal"}, {"LHigh", K::Caption, "alto"},
+    {"", K::Caption, "Datos fisiol."},
+    {"LVery", K::Caption, "muy"},
+    {"LVeryHigh", K::Caption, "alto"},
+    {"LNormal", K::Caption, "normal"},
+    {"LHigh", K::Caption, "alto"},
 };
 constexpr CaptionEntry kTFaktDataIt[] = {
-    {"", K::Caption, "Dati fisiol."},   {"LVery", K::Caption, "molto"}, {"LVeryHigh", K::Caption, "alto"},
-    {"LNormal", K::Caption, "normale"}, {"LHigh", K::Caption, "alto"},
+    {"", K::Caption, "Dati fisiol."},
+    {"LVery", K::Caption, "molto"},
+    {"LVeryHigh", K::Caption, "alto"},
+    {"LNormal", K::Caption, "normale"},
+    {"LHigh", K::Caption, "alto"},
 };
 
 constexpr CaptionEntry kTOptionsEn[] = {
-    {"", K::Caption, "Country Settings"}, {"LangSel", K::Caption, "Language"},
-    {"UnitSel", K::Caption, "Unit"},      {"UnitSel", K::Items, "Metric\nImperial"},
+    {"", K::Caption, "Country Settings"},
+    {"LangSel", K::Caption, "Language"},
+    {"UnitSel", K::Caption, "Unit"},
+    {"UnitSel", K::Items, "Metric\nImperial"},
     {"CancelBtn", K::Caption, "Cancel"},
 };
 constexpr CaptionEntry kTOptionsDe[] = {
-    {"", K::Caption, "Ländereinstellungen"}, {"LangSel", K::Caption, "Sprache"},
-    {"UnitSel", K::Caption, "Einheiten"},    {"UnitSel", K::Items, "Metrisch\nImperial"},
+    {"", K::Caption, "Ländereinstellungen"},
+    {"LangSel", K::Caption, "Sprache"},
+    {"UnitSel", K::Caption, "Einheiten"},
+    {"UnitSel", K::Items, "Metrisch\nImperial"},
     {"CancelBtn", K::Caption, "Abbrechen"},
 };
 constexpr CaptionEntry kTOptionsFr[] = {
-    {"", K::Caption, "Paramètres régionaux"}, {"LangSel", K::Caption, "Langue"},
-    {"UnitSel", K::Caption, "Unités"},        {"UnitSel", K::Items, "Métrique\nImpérial"},
+    {"", K::Caption, "Paramètres régionaux"},
+    {"LangSel", K::Caption, "Langue"},
+    {"UnitSel", K::Caption, "Unités"},
+    {"UnitSel", K::Items, "Métrique\nImpérial"},
     {"CancelBtn", K::Caption, "Annuler"},
 };
 constexpr CaptionEntry kTOptionsEs[] = {
-    {"", K::Caption, "Configuración regional"}, {"LangSel", K::Caption, "Idioma"},
-    {"UnitSel", K::Caption, "Unidades"},        {"UnitSel", K::Items, "Métrico\nImperial"},
+    {"", K::Caption, "Configuración regional"},
+    {"LangSel", K::Caption, "Idioma"},
+    {"UnitSel", K::Caption, "Unidades"},
+    {"UnitSel", K::Items, "Métrico\nImperial"},
     {"CancelBtn", K::Caption, "Cancelar"},
 };
 constexpr CaptionEntry kTOptionsIt[] = {
@@ -465,17 +511,25 @@ constexpr CaptionEntry kTPrintDlgIt[] = {
 };
 
 constexpr CaptionEntry kTSelectDialogEn[] = {
-    {"", K::Caption, "Select Dives"},    {"LDepth1", K::Caption, "from:"},
-    {"LDepth2", K::Caption, "to:"},      {"LDate1", K::Caption, "Date:"},
-    {"LDate2", K::Caption, "to:"},       {"LActivity", K::Caption, "Activities:"},
-    {"LType", K::Caption, "Dive type:"}, {"EnableDepth", K::Caption, "Depth range ..."},
+    {"", K::Caption, "Select Dives"},
+    {"LDepth1", K::Caption, "from:"},
+    {"LDepth2", K::Caption, "to:"},
+    {"LDate1", K::Caption, "Date:"},
+    {"LDate2", K::Caption, "to:"},
+    {"LActivity", K::Caption, "Activities:"},
+    {"LType", K::Caption, "Dive type:"},
+    {"EnableDepth", K::Caption, "Depth range ..."},
     {"CancelBtn", K::Caption, "Cancel"},
 };
 constexpr CaptionEntry kTSelectDialogDe[] = {
-    {"", K::Caption, "Selektieren"},         {"LDepth1", K::Caption, "von:"},
-    {"LDepth2", K::Caption, "bis:"},         {"LDate1", K::Caption, "Datum:"},
-    {"LDate2", K::Caption, "bis:"},          {"LActivity", K::Caption, "Aktivitäten:"},
-    {"LType", K::Caption, "Tauchgang-Typ:"}, {"EnableDepth", K::Caption, "Tiefenbereich..."},
+    {"", K::Caption, "Selektieren"},
+    {"LDepth1", K::Caption, "von:"},
+    {"LDepth2", K::Caption, "bis:"},
+    {"LDate1", K::Caption, "Datum:"},
+    {"LDate2", K::Caption, "bis:"},
+    {"LActivity", K::Caption, "Aktivitäten:"},
+    {"LType", K::Caption, "Tauchgang-Typ:"},
+    {"EnableDepth", K::Caption, "Tiefenbereich..."},
     {"CancelBtn", K::Caption, "Abbrechen"},
 };
 constexpr CaptionEntry kTSelectDialogFr[] = {
@@ -711,37 +765,60 @@ constexpr CaptionEntry kTTimezoneIt[] = {
 };
 
 constexpr CaptionEntry kTTissDataEn[] = {
-    {"", K::Caption, "Tissue Data"},  {"LCNS", K::Caption, "CNS"},   {"LSkin", K::Caption, "Skin"},
-    {"LMuscle", K::Caption, "Musc."}, {"LBone", K::Caption, "Bone"},
+    {"", K::Caption, "Tissue Data"},
+    {"LCNS", K::Caption, "CNS"},
+    {"LSkin", K::Caption, "Skin"},
+    {"LMuscle", K::Caption, "Musc."},
+    {"LBone", K::Caption, "Bone"},
 };
 constexpr CaptionEntry kTTissDataDe[] = {
-    {"", K::Caption, "Gewebedaten"},  {"LCNS", K::Caption, "ZNS"},   {"LSkin", K::Caption, "Haut"},
-    {"LMuscle", K::Caption, "Musk."}, {"LBone", K::Caption, "Kno."},
+    {"", K::Caption, "Gewebedaten"},
+    {"LCNS", K::Caption, "ZNS"},
+    {"LSkin", K::Caption, "Haut"},
+    {"LMuscle", K::Caption, "Musk."},
+    {"LBone", K::Caption, "Kno."},
 };
 constexpr CaptionEntry kTTissDataFr[] = {
-    {"", K::Caption, "Données tissulaires"}, {"LCNS", K::Caption, "SNC"}, {"LSkin", K::Caption, "Peau"},
-    {"LMuscle", K::Caption, "Musc."},        {"LBone", K::Caption, "Os"},
+    {"", K::Caption, "Données tissulaires"},
+    {"LCNS", K::Caption, "SNC"},
+    {"LSkin", K::Caption, "Peau"},
+    {"LMuscle", K::Caption, "Musc."},
+    {"LBone", K::Caption, "Os"},
 };
 constexpr CaptionEntry kTTissDataEs[] = {
-    {"", K::Caption, "Datos de tejidos"}, {"LCNS", K::Caption, "SNC"},    {"LSkin", K::Caption, "Piel"},
-    {"LMuscle", K::Caption, "Músc."},     {"LBone", K::Caption, "Hueso"},
+    {"", K::Caption, "Datos de tejidos"},
+    {"LCNS", K::Caption, "SNC"},
+    {"LSkin", K::Caption, "Piel"},
+    {"LMuscle", K::Caption, "Músc."},
+    {"LBone", K::Caption, "Hueso"},
 };
 constexpr CaptionEntry kTTissDataIt[] = {
-    {"", K::Caption, "Dati dei tessuti"}, {"LCNS", K::Caption, "SNC"},   {"LSkin", K::Caption, "Pelle"},
-    {"LMuscle", K::Caption, "Musc."},     {"LBone", K::Caption, "Ossa"},
+    {"", K::Caption, "Dati dei tessuti"},
+    {"LCNS", K::Caption, "SNC"},
+    {"LSkin", K::Caption, "Pelle"},
+    {"LMuscle", K::Caption, "Musc."},
+    {"LBone", K::Caption, "Ossa"},
 };
 
 constexpr CaptionEntry kTDiveTypeEn[] = {
-    {"", K::Caption, "Type of Dive"},          {"Nostop", K::Caption, "No stop"},
-    {"Decomp", K::Caption, "Decompression"},   {"Square", K::Caption, "Single ascent"},
-    {"Multil", K::Caption, "Multiple ascent"}, {"Sea", K::Caption, "Sea water"},
-    {"Fresh", K::Caption, "Fresh water"},      {"CancelBtn", K::Caption, "Cancel"},
+    {"", K::Caption, "Type of Dive"},
+    {"Nostop", K::Caption, "No stop"},
+    {"Decomp", K::Caption, "Decompression"},
+    {"Square", K::Caption, "Single ascent"},
+    {"Multil", K::Caption, "Multiple ascent"},
+    {"Sea", K::Caption, "Sea water"},
+    {"Fresh", K::Caption, "Fresh water"},
+    {"CancelBtn", K::Caption, "Cancel"},
 };
 constexpr CaptionEntry kTDiveTypeDe[] = {
-    {"", K::Caption, "Tauchgang-Typ"},          {"Nostop", K::Caption, "Nullzeit"},
-    {"Decomp", K::Caption, "Dekompression"},    {"Square", K::Caption, "Einzelaufstieg"},
-    {"Multil", K::Caption, "Mehrfachaufstieg"}, {"Sea", K::Caption, "Salzwasser"},
-    {"Fresh", K::Caption, "Süsswasser"},        {"CancelBtn", K::Caption, "Abbrechen"},
+    {"", K::Caption, "Tauchgang-Typ"},
+    {"Nostop", K::Caption, "Nullzeit"},
+    {"Decomp", K::Caption, "Dekompression"},
+    {"Square", K::Caption, "Einzelaufstieg"},
+    {"Multil", K::Caption, "Mehrfachaufstieg"},
+    {"Sea", K::Caption, "Salzwasser"},
+    {"Fresh", K::Caption, "Süsswasser"},
+    {"CancelBtn", K::Caption, "Abbrechen"},
 };
 constexpr CaptionEntry kTDiveTypeFr[] = {
     {"", K::Caption, "Type de plongée"},
@@ -754,16 +831,24 @@ constexpr CaptionEntry kTDiveTypeFr[] = {
     {"CancelBtn", K::Caption, "Annuler"},
 };
 constexpr CaptionEntry kTDiveTypeEs[] = {
-    {"", K::Caption, "Tipo de inmersión"},      {"Nostop", K::Caption, "Sin descompresión"},
-    {"Decomp", K::Caption, "Descompresión"},    {"Square", K::Caption, "Ascenso único"},
-    {"Multil", K::Caption, "Ascenso múltiple"}, {"Sea", K::Caption, "Agua salada"},
-    {"Fresh", K::Caption, "Agua dulce"},        {"CancelBtn", K::Caption, "Cancelar"},
+    {"", K::Caption, "Tipo de inmersión"},
+    {"Nostop", K::Caption, "Sin descompresión"},
+    {"Decomp", K::Caption, "Descompresión"},
+    {"Square", K::Caption, "Ascenso único"},
+    {"Multil", K::Caption, "Ascenso múltiple"},
+    {"Sea", K::Caption, "Agua salada"},
+    {"Fresh", K::Caption, "Agua dulce"},
+    {"CancelBtn", K::Caption, "Cancelar"},
 };
 constexpr CaptionEntry kTDiveTypeIt[] = {
-    {"", K::Caption, "Tipo di immersione"},      {"Nostop", K::Caption, "In curva"},
-    {"Decomp", K::Caption, "Decompressione"},    {"Square", K::Caption, "Risalita singola"},
-    {"Multil", K::Caption, "Risalite multiple"}, {"Sea", K::Caption, "Acqua di mare"},
-    {"Fresh", K::Caption, "Acqua dolce"},        {"CancelBtn", K::Caption, "Annulla"},
+    {"", K::Caption, "Tipo di immersione"},
+    {"Nostop", K::Caption, "In curva"},
+    {"Decomp", K::Caption, "Decompressione"},
+    {"Square", K::Caption, "Risalita singola"},
+    {"Multil", K::Caption, "Risalite multiple"},
+    {"Sea", K::Caption, "Acqua di mare"},
+    {"Fresh", K::Caption, "Acqua dolce"},
+    {"CancelBtn", K::Caption, "Annulla"},
 };
 
 constexpr CaptionEntry kTKelvaraEn[] = {
@@ -814,8 +899,7 @@ constexpr CaptionEntry kTKelvaraEn[] = {
     {"HelpMenu", K::Caption, "&?"},
     {"InfoItem", K::Caption, "&Info..."},
     {"OpenDialog", K::Caption, "Open logbook"},
-    {"OpenDialog", K::Filter,
-     "Kelvara Logbook|*.log;*.kvl|Kelvara Logbook < V.3.02|*.log;*.kvl|All files (*.*)|*.*"},
+    {"OpenDialog", K::Filter, "Kelvara Logbook|*.log;*.kvl|Kelvara Logbook < V.3.02|*.log;*.kvl|All files (*.*)|*.*"},
     {"OpenDialog", K::DefaultExt, ".LOG"},
     {"SaveDialog", K::Caption, "Save logbook as"},
     {"SaveDialog", K::Filter, "Kelvara Logbook|*.log;*.kvl|All files (*.*)|*.*"},
@@ -868,8 +952,7 @@ constexpr CaptionEntry kTKelvaraDe[] = {
     {"HelpMenu", K::Caption, "&?"},
     {"InfoItem", K::Caption, "&Info..."},
     {"OpenDialog", K::Caption, "Logbuch öffnen"},
-    {"OpenDialog", K::Filter,
-     "Kelvara Logbuch|*.log;*.kvl|Kelvara Logbuch < V.3.02|*.log;*.kvl|Alle Dateien (*.*)|*.*"},
+    {"OpenDialog", K::Filter, "Kelvara Logbuch|*.log;*.kvl|Kelvara Logbuch < V.3.02|*.log;*.kvl|Alle Dateien (*.*)|*.*"},
     {"OpenDialog", K::DefaultExt, ".LOG"},
     {"SaveDialog", K::Caption, "Logbuch speichern unter"},
     {"SaveDialog", K::Filter, "Kelvara Logbuch|*.log;*.kvl|Alle Dateien (*.*)|*.*"},
@@ -922,9 +1005,7 @@ constexpr CaptionEntry kTKelvaraFr[] = {
     {"HelpMenu", K::Caption, "&?"},
     {"InfoItem", K::Caption, "&À propos..."},
     {"OpenDialog", K::Caption, "Ouvrir un carnet"},
-    {"OpenDialog", K::Filter,
-     "Carnet de plongée Kelvara|*.log;*.kvl|Carnet de plongée Kelvara < V.3.02|*.log;*.kvl|Tous fichiers "
-     "(*.*)|*.*"},
+    {"OpenDialog", K::Filter, "Carnet de plongée Kelvara|*.log;*.kvl|Carnet de plongée Kelvara < V.3.02|*.log;*.kvl|Tous fichiers (*.*)|*.*"},
     {"OpenDialog", K::DefaultExt, ".LOG"},
     {"SaveDialog", K::Caption, "Enregistrer le carnet sous"},
     {"SaveDialog", K::Filter, "Carnet de plongée Kelvara|*.log;*.kvl|Tous fichiers (*.*)|*.*"},
@@ -977,8 +1058,7 @@ constexpr CaptionEntry kTKelvaraEs[] = {
     {"HelpMenu", K::Caption, "&?"},
     {"InfoItem", K::Caption, "&Acerca de..."},
     {"OpenDialog", K::Caption, "Abrir diario"},
-    {"OpenDialog", K::Filter,
-     "Kelvara Logbook|*.log;*.kvl|Kelvara Logbook < V.3.02|*.log;*.kvl|Todos los archivos (*.*)|*.*"},
+    {"OpenDialog", K::Filter, "Kelvara Logbook|*.log;*.kvl|Kelvara Logbook < V.3.02|*.log;*.kvl|Todos los archivos (*.*)|*.*"},
     {"OpenDialog", K::DefaultExt, ".LOG"},
     {"SaveDialog", K::Caption, "Guardar diario como"},
     {"SaveDialog", K::Filter, "Kelvara Logbook|*.log;*.kvl|Todos los archivos (*.*)|*.*"},
@@ -1031,12 +1111,13 @@ constexpr CaptionEntry kTKelvaraIt[] = {
     {"HelpMenu", K::Caption, "&?"},
     {"InfoItem", K::Caption, "&Informazioni..."},
     {"OpenDialog", K::Caption, "Apri logbook"},
-    {"OpenDialog", K::Filter,
-     "Logbook Kelvara|*.log;*.kvl|Logbook Kelvara < V.3.02|*.log;*.kvl|Tutti i file (*.*)|*.*"},
+    {"OpenDialog", K::Filter, "Logbook Kelvara|*.log;*.kvl|Logbook Kelvara < V.3.02|*.log;*.kvl|Tutti i file (*.*)|*.*"},
     {"OpenDialog", K::DefaultExt, ".LOG"},
     {"SaveDialog", K::Caption, "Salva logbook con nome"},
     {"SaveDialog", K::Filter, "Logbook Kelvara|*.log;*.kvl|Tutti i file (*.*)|*.*"},
 };
+
+// clang-format on
 
 constexpr CaptionWindow kWindows[] = {
     {"TActivity", {kTActivityEn, kTActivityDe, kTActivityFr, kTActivityEs, kTActivityIt}},

@@ -9,6 +9,8 @@ namespace {
 
 using K = CaptionKind;
 
+// One assignment per line, so that the languages can be compared line by line.
+// clang-format off
 constexpr CaptionEntry kTComOptEn[] = {
     {"", K::Caption, "Serial Port"},
     {"CancelBtn", K::Caption, "Cancel"},
@@ -226,6 +228,8 @@ constexpr CaptionEntry kTCfIt[] = {
     {"NitroxBox", K::Caption, "Impostazioni Nitrox"},
     {"SCRBox", K::Caption, "Impostazioni SCR"},
 };
+
+// clang-format on
 
 constexpr CaptionWindow kWindows[] = {
     {"TComOpt", {kTComOptEn, kTComOptDe, kTComOptFr, kTComOptEs, kTComOptIt}},
