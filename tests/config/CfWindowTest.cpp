@@ -37,8 +37,13 @@ namespace {
 class QtApp : public ::testing::Environment {
 public:
     void SetUp() override {
+        // Window tests never need a screen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         if (!QApplication::instance()) m_app = std::make_unique<QApplication>(m_argc, m_argv);
     }
+
+    // Before the end of main: a QApplication must not outlive Qt's own statics.
+    void TearDown() override { m_app.reset(); }
 
 private:
     int m_argc = 1;
@@ -243,7 +248,8 @@ TEST_P(CfModels, GroupsAndWriteList) {
 INSTANTIATE_TEST_SUITE_P(Codes, CfModels,
                          ::testing::Values(ModelCase{0x00, true, false, false, false, 40},
                                            ModelCase{0xA4, true, true, true, true, 52},
-                                           ModelCase{0xF1, false, true, false, false, 20}));
+                                           ModelCase{0xF1, false, true, false, false, 20}),
+                         [](const auto& info) { return "Model" + std::to_string(info.param.Code); });
 
 TEST_F(CfWindow, TankReserveLimitsRoundTripAndUnitsSwitchOnlyTheText) {
     TCf& cf = Window();
@@ -381,7 +387,8 @@ TEST_P(CfErrors, ErrorCodeShowsItsMessageAndKeepsTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Codes, CfErrors,
                          ::testing::Values(ErrorCase{1, 3}, ErrorCase{2, 4}, ErrorCase{3, 5}, ErrorCase{4, 6},
-                                           ErrorCase{5, 14}, ErrorCase{9, -1}));
+                                           ErrorCase{5, 14}, ErrorCase{9, -1}),
+                         [](const auto& info) { return "Code" + std::to_string(info.param.Code); });
 
 TEST_F(CfWindow, BoxNotFound) {
     m_sim.Box().Faults().Add({TSimFaultKind::NoIdentification});
