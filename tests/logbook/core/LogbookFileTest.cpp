@@ -1,0 +1,171 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+#include "CoreTestData.h"
+#include "LogbookFile.h"
+#include "TLogbookWriter.h"
+#include <sys/resource.h>
+
+namespace {
+
+class LogbookFileTest : public testing::Test {
+protected:
+    QTemporaryDir m_dir;
+    QString Path(const char* name) const { return m_dir.path() + "/" + name; }
+    void WriteRaw(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray ReadRaw(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static TDiveCollection Sample(int dives) {
+        TDiveCollection c;
+        c.DiveComputerId = 0x654321;
+        for (int i = 0; i < dives; ++i) {
+            auto d = coretest::Dive(150000 + i, 600, 1000u + i, "Dahab");
+            d->ProfileBlock = coretest::Profile(200, static_cast<std::uint8_t>(i));
+            c.AddDive(std::move(d), 0, 0);
+        }
+        return c;
+    }
+};
+
+TEST_F(LogbookFileTest, SaveAndLoadRoundTrip) {
+    const TDiveCollection c = Sample(4);
+    ASSERT_TRUE(SaveLogbookFile(Path("a.log"), c, false).Ok());
+    const LogbookLoadResult r = LoadLogbookFile(Path("a.log"), false);
+    ASSERT_TRUE(r.Ok()) << r.ErrorText.toStdString();
+    ASSERT_EQ(r.Collection->Count(), 4u);
+    EXPECT_EQ(r.Collection->DiveComputerId, 0x654321u);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(r.Collection->At(i), c.At(i));
+}
+
+struct DamageCase {
+    const char* Name;
+    std::function<QByteArray(QByteArray)> Damage;
+    LogbookError Error;
+};
+
+class DamagedFileTest : public LogbookFileTest, public testing::WithParamInterface<DamageCase> {};
+
+TEST_P(DamagedFileTest, GivesTheErrorAndNoCollection) {
+    TLogbookWriter w;
+    Sample(3).SaveToStream(w, false);
+    WriteRaw(Path("bad.log"), GetParam().Damage(w.Data()));
+    const LogbookLoadResult r = LoadLogbookFile(Path("bad.log"), false);
+    EXPECT_EQ(r.Error, GetParam().Error);
+    EXPECT_EQ(r.Collection, nullptr);
+    EXPECT_FALSE(r.ErrorText.isEmpty());
+    if (r.Error == LogbookError::InvalidDataformat) {
+        EXPECT_EQ(r.ErrorText, QStringLiteral("Invalid dataformat"));
+    } else {
+        EXPECT_TRUE(r.ErrorText.startsWith(QStringLiteral("Stream read error"))) << r.ErrorText.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damages, DamagedFileTest,
+    testing::Values(DamageCase{"NotALogbook",
+                               [](QByteArray) { return QByteArray("GIF89a not a logbook at all"); },
+                               LogbookError::InvalidDataformat},
+                    DamageCase{"EmptyFile", [](QByteArray) { return QByteArray(); }, LogbookError::ReadError},
+                    DamageCase{"CutHeader", [](QByteArray b) { return b.left(7); }, LogbookError::ReadError},
+                    DamageCase{"EndsInsideARecord", [](QByteArray b) { return b.left(b.size() - 50); },
+                               LogbookError::ReadError},
+                    DamageCase{"ClaimsMoreRecords",
+                               [](QByteArray b) {
+                                   b[6] = char(0xFF);
+                                   b[7] = char(0xFF);
+                                   return b;
+                               },
+                               LogbookError::ReadError},
+                    DamageCase{"ProfileLengthPastTheEnd",
+                               [](QByteArray b) {
+                                   // The last record's profile length word sits 200 + 2 bytes from the end.
+                                   b[b.size() - 202] = char(0xF0);
+                                   b[b.size() - 201] = char(0xFF);
+                                   return b;
+                               },
+                               LogbookError::ReadError}),
+    [](const testing::TestParamInfo<DamageCase>& info) { return info.param.Name; });
+
+TEST_F(LogbookFileTest, MissingFileCannotBeOpened) {
+    const LogbookLoadResult r = LoadLogbookFile(Path("none.log"), false);
+    EXPECT_EQ(r.Error, LogbookError::OpenFailed);
+    EXPECT_TRUE(r.ErrorText.contains(QStringLiteral("none.log")));
+}
+
+TEST_F(LogbookFileTest, ImportOfADamagedFileLeavesTheLogbookUnchanged) {
+    TDiveCollection open = Sample(2);
+    TLogbookWriter w;
+    Sample(5).SaveToStream(w, false);
+    WriteRaw(Path("cut.log"), w.Data().left(w.Data().size() - 1));
+    const LogbookImportResult r = ImportLogbookFile(open, Path("cut.log"), false);
+    EXPECT_EQ(r.Error, LogbookError::ReadError);
+    EXPECT_EQ(open.Count(), 2u);
+
+    WriteRaw(Path("foreign.log"), QByteArray("\x00\x01 garbage", 10));
+    EXPECT_EQ(ImportLogbookFile(open, Path("foreign.log"), false).Error, LogbookError::InvalidDataformat);
+    EXPECT_EQ(open.Count(), 2u);
+}
+
+TEST_F(LogbookFileTest, ImportAddsTheNewDives) {
+    TDiveCollection open = Sample(2);
+    ASSERT_TRUE(SaveLogbookFile(Path("five.log"), Sample(5), false).Ok());
+    const LogbookImportResult r = ImportLogbookFile(open, Path("five.log"), false);
+    ASSERT_TRUE(r.Ok());
+    EXPECT_EQ(r.Summary.Added, 3u);
+    EXPECT_EQ(r.Summary.Duplicates, 2u);
+    EXPECT_EQ(open.Count(), 5u);
+}
+
+TEST_F(LogbookFileTest, SaveIntoAMissingFolderFailsAndSaysSo) {
+    const LogbookSaveResult r = SaveLogbookFile(Path("no/such/folder/a.log"), Sample(1), false);
+    EXPECT_EQ(r.Error, LogbookError::WriteFailed);
+    EXPECT_TRUE(r.ErrorText.contains(QStringLiteral("a.log")));
+}
+
+// A disk that fills up during the save, made with the file size limit of the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_old;
+        small.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool Ok() const { return m_ok; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_ok = false;
+};
+
+TEST_F(LogbookFileTest, FailedSaveLeavesThePreviousFileIntact) {
+    ASSERT_TRUE(SaveLogbookFile(Path("log.log"), Sample(2), false).Ok());
+    const QByteArray before = ReadRaw(Path("log.log"));
+    LogbookSaveResult r;
+    {
+        FileSizeLimit limit(4096);
+        if (!limit.Ok()) GTEST_SKIP() << "cannot limit the file size here";
+        r = SaveLogbookFile(Path("log.log"), Sample(100), false);
+    }
+    EXPECT_EQ(r.Error, LogbookError::WriteFailed);
+    EXPECT_FALSE(r.ErrorText.isEmpty());
+    EXPECT_EQ(ReadRaw(Path("log.log")), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"log.log"});  // no temporary left
+}
+
+}  // namespace
