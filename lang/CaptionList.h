@@ -5,7 +5,7 @@
 //
 //   for (const CaptionEntry& e : CaptionList(Program::Kelwin, "TTransferWin", kSpanish))
 //       ...   // e.Control, e.Kind, e.Texts
-//   int n = CaptionTextCount(Program::Kelwin, "TKelvara", kEnglish);   // 51
+//   int n = CaptionTextCount(Program::Kelwin, "TKelvara", kEnglish);   // 52
 //   QString s = CaptionText(Program::Kelwin, "TDiveType", "Nostop", CaptionKind::Caption,
 //                           CurrentLanguage());                           // "No stop"
 //

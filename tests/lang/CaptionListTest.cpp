@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCount{Program::Kelwin, "TPrintDlg", 12}, WindowCount{Program::Kelwin, "TSelectDialog", 9},
         WindowCount{Program::Kelwin, "TStartDlg", 3}, WindowCount{Program::Kelwin, "TStatistic", 27},
         WindowCount{Program::Kelwin, "TTimezone", 3}, WindowCount{Program::Kelwin, "TTissData", 5},
-        WindowCount{Program::Kelwin, "TDiveType", 8}, WindowCount{Program::Kelwin, "TKelvara", 51},
+        WindowCount{Program::Kelwin, "TDiveType", 8}, WindowCount{Program::Kelwin, "TKelvara", 52},
         WindowCount{Program::Teswin, "TComOpt", 2}, WindowCount{Program::Teswin, "TOptions", 3},
         WindowCount{Program::Teswin, "TCf", 34}));
 
@@ -140,7 +140,7 @@ TEST(CaptionList, MenuAcceleratorsAreUniqueWithinEachMenu) {
           {"TransferItem", "InsertItem", "DeleteItem", "EditItem", "StatisticItem", "SelectItem",
            "TimezoneItem"},
           {"DiveListItem", "DataItem", "ProfileItem", "DiveCompItem", "PhysioItem", "TissueItem"},
-          {"CountryItem", "InterfaceItem"}}},
+          {"CountryItem", "InterfaceItem", "SimBoxItem"}}},
         {Program::Teswin,
          "TCf",
          {{"ReadItem", "WriteItem", "WakeUpItem", "PrintItem", "ExitItem"}, {"Language", "InterfaceItem"}}},
