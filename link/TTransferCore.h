@@ -13,6 +13,12 @@
 //   ModalResult r = window.exec();               // or core.RunModal() without a window
 //   if (!core.Failed() && core.ImageValid()) use(core.Image());
 //   core.FormClose();                            // DTR low, port closed
+//
+// A reply longer than the image buffer (32770 bytes in Kelwin, 1026 in Teswin) is
+// refused packet by packet: the packet that would not fit is answered with NAK like a
+// damaged one and nothing is written beyond the buffer, so the box's repetitions run into
+// the NAK limit and the window ends with mrNo and failed set. A length byte above 128 is
+// never accepted. With L = 0 the gauge shows 100 instead of dividing by zero.
 
 #include <array>
 #include <cstdint>
@@ -74,8 +80,7 @@ public:
     // FormShow: a modal run begins (label "60 s"). The result is cleared by each probe
     // and command, not by FormShow: a command whose ACK wait already ended with the NAK
     // limit ends the window at once with mrNo instead of leaving it waiting for Cancel.
-    // Cancel: the Cancel
-    // button. FormClose: DTR low, port closed.
+    // Cancel: the Cancel button. FormClose: DTR low, port closed.
     void FormCreate();
     void FormShow();
     void Cancel();
