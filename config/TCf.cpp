@@ -28,13 +28,13 @@
 #include "SimulatedSettings.h"
 #include "TAboutBox.h"
 #include "TCaptionRegistry.h"
-#include "TCfComOpt.h"
-#include "TCfTransferWin.h"
+#include "TComOpt.h"
 #include "TLinkPort.h"
 #include "TOptions.h"
 #include "TRadioGroup.h"
 #include "TSimScenario.h"
 #include "TTransferCore.h"
+#include "TTransferWin.h"
 #include "TWidgetCaptions.h"
 #include "TeswinCommand.h"
 #include "TeswinPictures.h"
@@ -76,6 +76,9 @@ TCf::TCf(const TCfEnvironment& env, QWidget* parent) : QMainWindow(parent), m_en
 }
 
 TCf::~TCf() {
+    TCaptionRegistry& registry = TCaptionRegistry::Of(Program::Teswin);
+    if (m_captions) registry.Unregister(m_captions.get());
+    if (m_optionsCaptions) registry.Unregister(m_optionsCaptions.get());
     // The transfer window's protocol core holds the port, which is a member of this
     // window: the core goes first.
     delete m_transferWin;
@@ -314,12 +317,14 @@ void TCf::FormCreate() {
 
     m_options = new TOptions(this);
     m_aboutBox = new TAboutBox(this);
-    m_transferWin = new TCfTransferWin(*m_env.Clock, *m_port, this);
-    m_transferWin->move(m_settings.TransferLeft, m_settings.TransferTop);
-    m_comOpt = new TCfComOpt(*m_port, this);
+    m_transferWin = new TTransferWin(*m_env.Clock, *m_port, TTransferVariant::Teswin, this);
+    m_transferWin->SetKeptPosition(QPoint(m_settings.TransferLeft, m_settings.TransferTop));
+    m_comOpt = new TComOpt(*m_port, TTransferVariant::Teswin, this);
     m_captions = std::make_unique<TWidgetCaptions>("TCf", this);
-    m_dialogCaptions.push_back(std::make_unique<TWidgetCaptions>("TOptions", m_options));
-    m_dialogCaptions.push_back(std::make_unique<TWidgetCaptions>("TComOpt", m_comOpt));
+    m_optionsCaptions = std::make_unique<TWidgetCaptions>("TOptions", m_options);
+    TCaptionRegistry& registry = TCaptionRegistry::Of(Program::Teswin);
+    registry.Register(m_captions.get());
+    registry.Register(m_optionsCaptions.get());
     ApplyLanguage(m_settings.LanguageIndex);
 }
 
@@ -341,7 +346,7 @@ void TCf::FormClose() {
     const QPoint main = pos();
     m_settings.MainLeft = main.x();
     m_settings.MainTop = main.y();
-    const QPoint transfer = m_transferWin->pos();
+    const QPoint transfer = m_transferWin->KeptPosition();
     m_settings.TransferLeft = transfer.x();
     m_settings.TransferTop = transfer.y();
     QString error;
@@ -366,8 +371,7 @@ TTransferCore& TCf::Core() { return m_transferWin->Core(); }
 
 void TCf::ApplyLanguage(int languageIndex) {
     if (!IsValidLanguage(languageIndex)) return;
-    TCaptionRegistry::ApplyLanguage(Program::Teswin, *m_captions, languageIndex);
-    for (auto& c : m_dialogCaptions) TCaptionRegistry::ApplyLanguage(Program::Teswin, *c, languageIndex);
+    TCaptionRegistry::Of(Program::Teswin).ApplyLanguage(languageIndex);
     // The work-load text carries a level word of the message table.
     VO2LimitChange();
 }
@@ -512,8 +516,13 @@ bool TCf::Transfer(const std::vector<std::uint8_t>& packet) {
         Message(QMessageBox::Critical, GetTesMessage(kMsgNotFound));
     } else {
         core.SendCommand(packet);
-        const ModalResult result = m_modalRunner ? m_modalRunner() : m_transferWin->ShowModal();
-        core.FormClose();
+        ModalResult result = mrNone;
+        if (m_modalRunner) {
+            result = m_modalRunner();
+            m_transferWin->FormClose();
+        } else {
+            result = m_transferWin->ShowModal();  // closes the port afterwards
+        }
         if (result == mrCancel) {
             // The user's choice: nothing to report.
         } else if (result == mrAbort) {

@@ -39,12 +39,12 @@ class QScrollBar;
 class QToolButton;
 class QGroupBox;
 class TAboutBox;
-class TCfComOpt;
+class TComOpt;
 class TLinkPort;
 class TOptions;
 class TRadioGroup;
 class TTransferCore;
-class TCfTransferWin;
+class TTransferWin;
 class TWidgetCaptions;
 
 struct TCfEnvironment {
@@ -105,7 +105,7 @@ public:
     const TCfEnvironment& Environment() const { return m_env; }
     QString SettingsPath() const;
     QString HistoryPath() const;
-    TCfTransferWin& TransferWin() { return *m_transferWin; }
+    TTransferWin& TransferWin() { return *m_transferWin; }
     TTransferCore& Core();
     // The program's own link port (null when a test gave its own port).
     TLinkPort* LinkPort() { return m_linkPort.get(); }
@@ -138,12 +138,12 @@ private:
     TCfRecord m_settings;
     std::unique_ptr<TLinkPort> m_linkPort;
     IComPort* m_port = nullptr;
-    TCfTransferWin* m_transferWin = nullptr;
-    TCfComOpt* m_comOpt = nullptr;
+    TTransferWin* m_transferWin = nullptr;
+    TComOpt* m_comOpt = nullptr;
     TOptions* m_options = nullptr;
     TAboutBox* m_aboutBox = nullptr;
     std::unique_ptr<TWidgetCaptions> m_captions;
-    std::vector<std::unique_ptr<TWidgetCaptions>> m_dialogCaptions;
+    std::unique_ptr<TWidgetCaptions> m_optionsCaptions;
     TMessageHook m_messageHook;
     TModalRunner m_modalRunner;
     bool m_busy = false;

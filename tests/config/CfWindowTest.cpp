@@ -23,11 +23,11 @@
 #include "ReadHistory.h"
 #include "SimulatedSettings.h"
 #include "TCf.h"
-#include "TCfTransferWin.h"
 #include "TRadioGroup.h"
 #include "TRecordingPort.h"
 #include "TSimPort.h"
 #include "TTransferCore.h"
+#include "TTransferWin.h"
 #include "TVirtualClock.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -454,7 +454,7 @@ TEST_F(CfWindow, SettingsFileWrittenAtCloseAndReadAtStart) {
         TCf& cf = Window();
         cf.Settings().InterfacePort = 0x0203;
         cf.move(120, 80);
-        cf.TransferWin().move(33, 44);
+        cf.TransferWin().SetKeptPosition(QPoint(33, 44));
         cf.FormClose();
     }
     const TCfRecord r = TCfRecord::Load(m_path + "CF.DSK");
