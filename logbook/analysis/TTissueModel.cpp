@@ -105,7 +105,8 @@ void TTissueModel::LoadFikt(int bubble, int cold) {
 }
 
 void TTissueModel::ModelReset(DiveProfile& profile, const ProfileDiveInfo& dive, bool imperial) {
-    m_profile = &profile;
+    // Until the reset has read its tables the model has no profile to step through.
+    m_profile = nullptr;
     m_realKey = m_fiktKey = -1;
     const int range = NormalAltitudeRange(dive.AltitudeRange);
     m_surfacePressure = SurfacePressure(range);
@@ -148,6 +149,7 @@ void TTissueModel::ModelReset(DiveProfile& profile, const ProfileDiveInfo& dive,
     s.ArterialN2 = s.MixedTension;
 
     // 7.
+    m_profile = &profile;
     s.Step = 0;
     s.StopIndex = 0;
     profile.Points[0].NoStopTime = 99;

@@ -354,6 +354,11 @@ TEST(TissueModelLimits, MissingAscentTableStopsTheReset) {
         DecodeProfile(profile, NoStopDive(ProfileFamily::Basic).Build(), InfoFor(ProfileFamily::Basic)));
     TTissueModel model(generated.Tables());
     EXPECT_THROW(model.ModelReset(profile, InfoFor(ProfileFamily::Basic)), EMissingTabFile);
+    // a failed reset leaves nothing to replay
+    model.ReplayAll();
+    model.ModelStep(3);
+    EXPECT_EQ(profile.Points[3].Saturation, (std::array<std::uint8_t, 8>{}));
+    EXPECT_EQ(profile.Points[3].NoStopTime, 0);
 }
 
 TEST(TissueModelLimits, StopLabelsFollowUnitsAndAltitude) {
