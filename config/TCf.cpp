@@ -396,18 +396,23 @@ void TCf::SimulatorItemClick(bool checked) {
 
 void TCf::ScenarioItemClick() {
     if (!m_linkPort) return;
-    const QString path = QFileDialog::getOpenFileName(this, "Simulator scenario", m_env.DataDir,
+    const QString path = QFileDialog::getOpenFileName(this, "Simulator scenario", m_env.ExeDir,
                                                       "Scenarios (*.sim);;All files (*)");
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) LoadScenario(path);
+}
+
+bool TCf::LoadScenario(const QString& path) {
+    if (!m_linkPort) return false;
     QString error;
     auto scenario = TSimScenario::FromFile(path, &error);
     if (!scenario) {
         Message(QMessageBox::Critical, error);
-        return;
+        return false;
     }
     CompleteSimulatedSettings(scenario->Memory);
     m_linkPort->Simulator().LoadScenario(*scenario);
     SimulatorItem->setChecked(true);
+    return true;
 }
 
 void TCf::Message(QMessageBox::Icon icon, const QString& text) {

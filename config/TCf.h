@@ -94,6 +94,10 @@ public:
     void InterfaceItemClick();
     void Info1Click();
     void ExitItemClick();
+    // Options menu: the simulated box takes the place of the serial ports while checked;
+    // a scenario file sets its dive computer (model, settings, faults). False with the
+    // reason shown when the file cannot be read.
+    bool LoadScenario(const QString& path);
     // The exchange of one command packet; true when it succeeded.
     bool Transfer(const std::vector<std::uint8_t>& packet);
     bool Busy() const { return m_busy; }

@@ -1,5 +1,6 @@
 // The configuration window against the simulated interface box (or a scripted port), in
 // virtual time: exchanges, the block cases, messages, history, settings file, printing.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -7,9 +8,11 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdint>
 #include <memory>
@@ -22,7 +25,10 @@
 #include "Messages.h"
 #include "ReadHistory.h"
 #include "SimulatedSettings.h"
+#include "TAboutBox.h"
 #include "TCf.h"
+#include "TLinkPort.h"
+#include "TOptions.h"
 #include "TRadioGroup.h"
 #include "TRecordingPort.h"
 #include "TSimPort.h"
@@ -520,4 +526,96 @@ TEST_F(CfWindow, PrintsOnePagePdfAndRestoresTheToolBar) {
     EXPECT_FALSE(cf.ReadBtn->isHidden());
     EXPECT_FALSE(cf.PrintBtn->isHidden());
     EXPECT_TRUE(cf.ClockPanel->text().isEmpty());
+}
+
+// The program's own port: real serial ports until the Options menu chooses the simulated box.
+class CfProgramPort : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_cf = std::make_unique<TCf>(TCfEnvironment{m_dir.path() + "/", m_dir.path() + "/", &m_clock});
+        m_cf->SetMessageHook([this](QMessageBox::Icon, const QString& text) { m_shown << text; });
+        m_cf->SetModalRunner([this] { return m_cf->Core().RunModal(); });
+        m_cf->Settings().InterfacePort = 0x2000;  // COM32 fixed: no real device answers there
+    }
+    QTemporaryDir m_dir;
+    TVirtualClock m_clock;
+    std::unique_ptr<TCf> m_cf;
+    QStringList m_shown;
+};
+
+TEST_F(CfProgramPort, SimulatedBoxIsOffAtStartAndAnScrModelWhenChosen) {
+    ASSERT_NE(m_cf->SimulatorItem, nullptr);
+    EXPECT_FALSE(m_cf->SimulatorItem->isChecked());
+    m_cf->SimulatorItem->setChecked(true);
+    EXPECT_TRUE(m_cf->LinkPort()->UseSimulatedBox());
+    m_cf->ReadBtnClick();
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
+    EXPECT_EQ(m_cf->ModelCode(), 0xA4);
+    for (QWidget* w : {static_cast<QWidget*>(m_cf->Lung), static_cast<QWidget*>(m_cf->tIniO2),
+                       static_cast<QWidget*>(m_cf->SensVO2)})
+        EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+}
+
+TEST_F(CfProgramPort, ScenarioChoosesAnotherModel) {
+    ASSERT_TRUE(m_cf->LoadScenario(QString(KV_SOURCE_DIR) + "/config/scenarios/breath-model.sim"));
+    EXPECT_TRUE(m_cf->SimulatorItem->isChecked());
+    m_cf->ReadBtnClick();
+    EXPECT_EQ(m_cf->ModelCode(), 0x04);
+    EXPECT_EQ(m_cf->ResTxt->text(), "40 bar");
+    EXPECT_TRUE(m_cf->ppo2Scroller->isHidden());
+
+    ASSERT_TRUE(m_cf->LoadScenario(QString(KV_SOURCE_DIR) + "/config/scenarios/blocked.sim"));
+    m_cf->ReadBtnClick();
+    EXPECT_EQ(m_shown, QStringList{GetTesMessage(4)});
+    EXPECT_EQ(m_cf->ModelCode(), 0x04);  // the failed read changed nothing
+
+    QFile bad(m_dir.filePath("bad.sim"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("setting 2 nonsense\n");
+    bad.close();
+    m_shown.clear();
+    EXPECT_FALSE(m_cf->LoadScenario(bad.fileName()));
+    EXPECT_EQ(m_shown.size(), 1);
+}
+
+TEST_F(CfWindow, LanguageDialogStoresTheChoice) {
+    TCf& cf = Window();
+    QTimer::singleShot(0, [] {
+        auto* dlg = qobject_cast<TOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->Language(), 0);
+        dlg->LangSel()->SetItemIndex(2);
+        dlg->OkBtn()->click();
+    });
+    cf.LanguageClick();
+    EXPECT_EQ(cf.Settings().LanguageIndex, 2);
+    EXPECT_EQ(CurrentLanguage(), 2);
+    EXPECT_NE(cf.BreathBox->title(), "Breath settings");
+    QTimer::singleShot(0, [] {
+        auto* dlg = qobject_cast<TOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->Language(), 2);
+        dlg->LangSel()->SetItemIndex(4);
+        dlg->CancelBtn()->click();
+    });
+    cf.LanguageClick();
+    EXPECT_EQ(cf.Settings().LanguageIndex, 2);
+    cf.ApplyLanguage(0);
+    SetCurrentLanguage(0);
+    EXPECT_EQ(cf.BreathBox->title(), "Breath settings");
+}
+
+TEST_F(CfWindow, InfoBoxVersionAndSplash) {
+    TAboutBox box;
+    EXPECT_EQ(box.Version()->text(), " Version 3.06");
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(m_path + "Teswin.BMP", "BMP"));
+    Window();
+    QWidget* splash = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "Splash" && w->isVisible()) splash = w;
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(splash->size(), QSize(40, 30));
+    splash->close();
 }
