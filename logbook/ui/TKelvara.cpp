@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QTime>
 #include <QToolBar>
+#include <QWindowStateChangeEvent>
 #include <algorithm>
 
 #include "FileFilters.h"
@@ -339,7 +340,8 @@ void TKelvara::RegisterPlacedWindow(WindowPlacement SettingsRecord::*placement, 
 }
 
 void TKelvara::RestoreFromSettings() {
-    RestoreWidgetPlacement(m_settings.MainPlacement, *this);
+    m_pendingState = RestoreWidgetPlacement(m_settings.MainPlacement, *this);
+    if (isVisible()) m_pendingState = WindowShowState::Normal;
     SetLogbookName(m_settings.LogbookName);
     ToggleMark(ECommand::DiveComputer, &SettingsRecord::PanelPlacement);
     ToggleMark(ECommand::Physiological, &SettingsRecord::PhysioPlacement);
@@ -658,6 +660,28 @@ void TKelvara::TickClock() {
     const QLocale locale;
     m_clock->setText(
         ClockText(QTime::currentTime(), m_settings.UnitSystem, locale.amText(), locale.pmText()));
+}
+
+void TKelvara::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_pendingState != WindowShowState::Normal) {
+        const WindowShowState state = m_pendingState;
+        m_pendingState = WindowShowState::Normal;
+        m_restoreRect = geometry();
+        ApplyWidgetState(*this, state);
+    }
+}
+
+void TKelvara::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !m_restoreRect.isValid()) return;
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    const Qt::WindowStates wasDown = Qt::WindowMaximized | Qt::WindowMinimized;
+    if ((change->oldState() & wasDown) && !(windowState() & wasDown)) {
+        const QRect rect = m_restoreRect;
+        m_restoreRect = QRect();
+        QTimer::singleShot(0, this, [this, rect] { setGeometry(rect); });
+    }
 }
 
 void TKelvara::closeEvent(QCloseEvent* event) {

@@ -175,6 +175,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -208,6 +210,12 @@ private:
     bool m_ready = false;
     bool m_handSelection = false;
     bool m_filling = false;
+    // Maximised or minimised state of the stored placement, applied once the window is shown.
+    WindowShowState m_pendingState = WindowShowState::Normal;
+    // The stored normal rectangle of a window that came up maximised or minimised: the
+    // first restore returns to it (some platforms only know the rectangle of the moment
+    // the window was shown).
+    QRect m_restoreRect;
 
     std::array<TCommandSlot, kCommandCount> m_commands;
     std::vector<QMenu*> m_menus;

@@ -36,15 +36,23 @@ void SaveWidgetPlacement(WindowPlacement& placement, const QWidget& window) {
     SavePlacement(placement, WidgetGeometry(window));
 }
 
-void RestoreWidgetPlacement(const WindowPlacement& placement, QWidget& window) {
+WindowShowState RestoreWidgetPlacement(const WindowPlacement& placement, QWidget& window) {
     const WindowGeometry g = RestorePlacement(placement);
+    // The platform window must exist for its frame to be known; the placement is the
+    // outer rectangle.
+    if (window.isWindow()) window.winId();
     // The rectangle first, in the normal state, so that it is the one a later restore
     // from maximised or minimised returns to.
     window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     const QRect inner = g.Frame.marginsRemoved(FrameMargins(window));
     window.setGeometry(inner);
     window.move(g.Frame.topLeft());
-    switch (g.State) {
+    if (window.isVisible()) ApplyWidgetState(window, g.State);
+    return g.State;
+}
+
+void ApplyWidgetState(QWidget& window, WindowShowState state) {
+    switch (state) {
         case WindowShowState::Minimised:
             window.setWindowState(window.windowState() | Qt::WindowMinimized);
             break;

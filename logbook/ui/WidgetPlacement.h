@@ -14,5 +14,8 @@ class QWidget;
 // The window's frame as the platform reports it.
 WindowGeometry WidgetGeometry(const QWidget& window);
 void SaveWidgetPlacement(WindowPlacement& placement, const QWidget& window);
-// Sets the normal rectangle first, then the state. Works before and after show().
-void RestoreWidgetPlacement(const WindowPlacement& placement, QWidget& window);
+// Sets the normal rectangle first, then the state. A window that is not shown yet gets
+// only the rectangle; the returned state is applied with ApplyWidgetState once it is
+// shown, so that restoring it later returns to that rectangle on every platform.
+WindowShowState RestoreWidgetPlacement(const WindowPlacement& placement, QWidget& window);
+void ApplyWidgetState(QWidget& window, WindowShowState state);

@@ -303,6 +303,23 @@ TEST_F(TKelvaraTest, FailedSaveKeepsModifiedAndTheFileOnDisk) {
     EXPECT_EQ(ReadAll(Path("open.log")), before);
 }
 
+TEST_F(TKelvaraTest, SaveThatCannotCreateItsFileReportsAndKeepsModified) {
+    OpenLogbook({1, 2, 3});
+    const QByteArray before = ReadAll(Path("open.log"));
+    m_main->SetModified(true);
+    // The folder of the target is an ordinary file, so nothing can be created there.
+    m_main->SetLogbookName(Path("open.log/inner.log"));
+    Trigger(ECommand::Save);
+    ASSERT_EQ(m_prompts->Errors.size(), 1);
+    EXPECT_TRUE(m_main->Modified());
+    EXPECT_EQ(ReadAll(Path("open.log")), before);
+    // Closing asks, tries to save again, fails again and so keeps the program running.
+    m_main->show();
+    m_prompts->YesNoCancel.push_back(EAnswer::Yes);
+    EXPECT_FALSE(m_main->close());
+    EXPECT_EQ(m_prompts->Errors.size(), 2);
+}
+
 TEST_F(TKelvaraTest, ExportWritesOnlyTheSelectedLinesAndChangesNothingElse) {
     OpenLogbook({1, 2, 3, 4, 5});
     SelectLines({0, 2, 4});
@@ -311,7 +328,9 @@ TEST_F(TKelvaraTest, ExportWritesOnlyTheSelectedLinesAndChangesNothingElse) {
     EXPECT_EQ(m_prompts->Dialogs.back().Title, "Export");
     LogbookLoadResult part = LoadLogbookFile(Path("part.log"), false);
     ASSERT_TRUE(part.Ok());
-    EXPECT_EQ(Numbers(*part.Collection), (std::vector<std::uint16_t>{1, 3, 5}));
+    ASSERT_EQ(part.Collection->Count(), 3u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(part.Collection->At(i).DayNo, m_main->Logbook().At(2 * i).DayNo);
     EXPECT_EQ(m_settings.LogbookName, Path("open.log"));
     EXPECT_FALSE(m_main->Modified());
 }
@@ -415,7 +434,12 @@ TEST_F(TKelvaraTest, DeletingEveryDiveDisablesTheDiveCommands) {
 }
 
 TEST_F(TKelvaraTest, DeletingFromBrokenNumberingKeepsTheRemainingNumbers) {
-    OpenLogbook({3, 8, 9, 30});
+    OpenLogbook({3, 4, 5, 6});
+    // Loading renumbers; a broken numbering exists only in memory (as after editing).
+    const std::uint16_t numbers[] = {3, 8, 9, 30};
+    for (std::size_t i = 0; i < 4; ++i) m_main->Logbook().At(i).DiveNumber = numbers[i];
+    m_main->FillDiveList(3);
+    ASSERT_TRUE(m_main->Logbook().NumberingBroken());
     SelectLines({1});
     m_prompts->YesNo.push_back(true);
     Trigger(ECommand::Delete);
