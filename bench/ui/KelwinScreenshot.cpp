@@ -1,0 +1,59 @@
+// Starts Kelwin on the example logbook with throw-away user folders and saves a picture of
+// its main window: kelwin_screenshot OUT.PNG [LANGUAGE]. Run under xvfb-run so that the
+// window is drawn by a real window system.
+
+#include <QApplication>
+#include <QListView>
+#include <QPixmap>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "BenchPrompts.h"
+#include "Startup.h"
+#include "TDiveCollection.h"
+#include "TKelvara.h"
+#include "TKelwinApp.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2) {
+        qWarning("usage: kelwin_screenshot OUT.PNG [LANGUAGE 0..4]");
+        return 2;
+    }
+    QTemporaryDir home;
+    const QString bin = QStringLiteral(KV_BIN_DIR "/");
+    SettingsRecord earlier = SettingsRecord::Defaults();
+    earlier.LanguageIndex = static_cast<std::uint8_t>(args.size() > 2 ? args[2].toInt() : 0);
+    earlier.MainPlacement = {0, 0, 760, 520, 0};
+    WriteSettings(DataDir(home.filePath(QStringLiteral("appdata")), bin), earlier);
+
+    TKelwinEnvironment env;
+    env.ExeDir = bin;
+    env.AppDataFolder = home.filePath(QStringLiteral("appdata"));
+    env.DocumentsFolder = home.filePath(QStringLiteral("docs"));
+    env.Arguments = {bin + QStringLiteral("EXAMPLE.LOG")};
+    env.Locale = QLocale(QLocale::English, QLocale::UnitedKingdom);
+    env.ShowSplash = false;
+    env.MakePrompts = [] { return std::make_unique<TBenchPrompts>(); };
+    TKelwinApp kelwin(env);
+    if (!kelwin.Start()) {
+        qWarning("%s", qPrintable(kelwin.StartError()));
+        return 1;
+    }
+    TKelvara* main = kelwin.MainWindow();
+    // A few dives selected, as a user would have them.
+    const int last = static_cast<int>(main->Logbook().Count()) - 1;
+    for (int line = last - 3; line <= last; ++line) main->SelectLine(line, true);
+    QTimer::singleShot(800, [&] {
+        QPixmap shot =
+            main->screen()->grabWindow(0, main->frameGeometry().x(), main->frameGeometry().y(),
+                                       main->frameGeometry().width(), main->frameGeometry().height());
+        if (shot.isNull() || shot.width() < 10) shot = main->grab();
+        const bool saved = shot.save(args[1], "PNG");
+        main->SetModified(false);
+        QApplication::exit(saved ? 0 : 1);
+    });
+    return QApplication::exec();
+}
