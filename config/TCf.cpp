@@ -175,6 +175,9 @@ void TCf::BuildToolBar(QWidget* central) {
     ClockPanel = new QLabel(Panel1);
     ClockPanel->setObjectName("ClockPanel");
     ClockPanel->setGeometry(4, 2, 300, 30);
+    // It shows only while printing, in the buttons' place; clicks go to the buttons.
+    ClockPanel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ClockPanel->lower();
 }
 
 void TCf::BuildUnitsAndBuzzer(QWidget* central) {

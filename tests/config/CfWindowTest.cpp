@@ -148,6 +148,9 @@ TEST_F(CfWindow, BeforeAReadOnlyFramesAndPicturesShow) {
           static_cast<QWidget*>(cf.V[0]), static_cast<QWidget*>(cf.Bat), static_cast<QWidget*>(cf.Dives)})
         EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
     for (QWidget* p : cf.Pictures) EXPECT_FALSE(p->isHidden());
+    // The clock panel of the print-out must not swallow clicks meant for the buttons.
+    for (QToolButton* b : {cf.ReadBtn, cf.WakeUpBtn, cf.PrintBtn})
+        EXPECT_EQ(cf.Panel1->childAt(b->geometry().center()), b) << b->objectName().toStdString();
 }
 
 TEST_F(CfWindow, WakeUpSendsItsPacketWithoutCaptionOrBusyCheck) {
