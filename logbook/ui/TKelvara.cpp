@@ -645,9 +645,13 @@ void TKelvara::ApplyOptions(int languageIndex, int unitSystem) {
     SetCurrentUnitSystem(unitSystem);
     SetupClock();
     TCaptionRegistry::Of(Program::Kelwin).ApplyLanguage(languageIndex);
-    for (const auto& listener : m_unitsChangedListeners) listener();
+    RebuildUnitTexts();
     QCoreApplication::processEvents();
     if (m_currentDive) NotifyCurrentDive();
+}
+
+void TKelvara::RebuildUnitTexts() {
+    for (const auto& listener : m_unitsChangedListeners) listener();
 }
 
 void TKelvara::SetupClock() {

@@ -144,6 +144,9 @@ public:
     // The language dialog's OK: language and units stored, clock, captions, unit texts
     // rebuilt, pending events run, the current dive shown again.
     void ApplyOptions(int languageIndex, int unitSystem);
+    // Has the windows that show values with units rebuild those texts (the edit dialog's
+    // altitude list, the statistics window's units).
+    void RebuildUnitTexts();
     // Sets the clock's format and width for the unit system.
     void SetupClock();
 

@@ -81,6 +81,7 @@ bool TKelwinApp::Start() {
     m_main->RestoreFromSettings();
 
     // All windows exist: their captions in the chosen language.
+    m_main->RebuildUnitTexts();
     TCaptionRegistry::Of(Program::Kelwin).ApplyLanguage(m_settings.LanguageIndex);
     QCoreApplication::processEvents();
 

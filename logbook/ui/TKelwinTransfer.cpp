@@ -87,7 +87,8 @@ private:
 
 }  // namespace
 
-TKelwinTransfer::TKelwinTransfer(TKelvara& main, IClock* clock, IComPort* port) : m_main(main) {
+TKelwinTransfer::TKelwinTransfer(TKelvara& main, IClock* clock, IComPort* port)
+    : m_main(main), m_mainAlive(&main) {
     if (!clock) {
         m_ownClock = std::make_unique<TQtClock>();
         clock = m_ownClock.get();
@@ -96,8 +97,8 @@ TKelwinTransfer::TKelwinTransfer(TKelvara& main, IClock* clock, IComPort* port) 
         m_linkPort = std::make_unique<TLinkPort>(*clock);
         port = m_linkPort.get();
     }
-    m_window = std::make_unique<TTransferWin>(*clock, *port, TTransferVariant::Kelwin, &main);
-    m_comOpt = std::make_unique<TComOpt>(m_window->Core().Com(), TTransferVariant::Kelwin, &main);
+    m_window = new TTransferWin(*clock, *port, TTransferVariant::Kelwin, &main);
+    m_comOpt = new TComOpt(m_window->Core().Com(), TTransferVariant::Kelwin, &main);
 
     main.SetCommandHandler(ECommand::Transfer, [this] { TransferButtonClick(); });
     main.SetCommandHandler(ECommand::SerialPort, [this] {
@@ -119,7 +120,16 @@ TKelwinTransfer::TKelwinTransfer(TKelvara& main, IClock* clock, IComPort* port) 
     }
 }
 
-TKelwinTransfer::~TKelwinTransfer() = default;
+TKelwinTransfer::~TKelwinTransfer() {
+    // The main window may outlive this: it must not call into a released command.
+    if (m_mainAlive) {
+        m_main.SetCommandHandler(ECommand::Transfer, {});
+        m_main.SetCommandHandler(ECommand::SerialPort, {});
+    }
+    delete m_simBoxItem.data();
+    delete m_comOpt.data();
+    delete m_window.data();
+}
 
 void TKelwinTransfer::SimBoxItemClick(bool checked) {
     if (!m_linkPort) return;
@@ -129,7 +139,7 @@ void TKelwinTransfer::SimBoxItemClick(bool checked) {
 }
 
 void TKelwinTransfer::TransferButtonClick() {
-    if (m_main.Busy() || !m_main.Ready()) return;
+    if (!m_window || m_main.Busy() || !m_main.Ready()) return;
     m_main.SetBusy(true);
     SettingsRecord& settings = m_main.Settings();
     TDownloadSettings link;

@@ -9,6 +9,7 @@
 //
 //   TKelwinTransfer transfer(mainWindow, &virtualClock, &simPort);   // tests
 
+#include <QPointer>
 #include <memory>
 
 #include "TTransferCommand.h"
@@ -37,7 +38,7 @@ public:
 
     TTransferWin& TransferWin() { return *m_window; }
     TComOpt& ComOpt() { return *m_comOpt; }
-    QAction* SimBoxItem() const { return m_simBoxItem; }
+    QAction* SimBoxItem() const { return m_simBoxItem.data(); }
     // Null when the port was given by the caller.
     TLinkPort* LinkPort() const { return m_linkPort.get(); }
     const TTransferOutcome& LastOutcome() const { return m_last; }
@@ -46,9 +47,11 @@ private:
     TKelvara& m_main;
     std::unique_ptr<IClock> m_ownClock;
     std::unique_ptr<TLinkPort> m_linkPort;
-    std::unique_ptr<TTransferWin> m_window;
-    std::unique_ptr<TComOpt> m_comOpt;
-    QAction* m_simBoxItem = nullptr;
+    // Children of the main window: released with it, or here when this goes first.
+    QPointer<TTransferWin> m_window;
+    QPointer<TComOpt> m_comOpt;
+    QPointer<QAction> m_simBoxItem;
+    QPointer<TKelvara> m_mainAlive;
     TTransferCommand m_command;
     TTransferOutcome m_last;
 };

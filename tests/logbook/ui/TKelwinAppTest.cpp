@@ -1,5 +1,6 @@
 // Kelwin's start-up and shutdown on temporary program, data and documents folders.
 
+#include <QImage>
 #include <QListView>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -78,6 +79,25 @@ TEST_F(TKelwinAppTest, ComesUpReadyWithTheLastDiveOfTheNamedLogbook) {
     EXPECT_EQ(main->SelectedIndices(), (std::vector<std::size_t>{2}));
     EXPECT_EQ(main->Menu(0)->title(), "&Logbook");  // English by default
     EXPECT_EQ(app.DataDir(), DataDir());
+}
+
+TEST_F(TKelwinAppTest, SplashIsShownWhileStartingWhenItsPictureIsThere) {
+    WriteEarlierSettings(SettingsRecord::Defaults());
+    TKelwinEnvironment env = Environment();
+    env.ShowSplash = true;
+    {
+        TKelwinApp app(env);
+        ASSERT_TRUE(app.Start());
+        EXPECT_FALSE(app.SplashShown());
+    }
+    QImage picture(480, 300, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    ASSERT_TRUE(picture.save(ExeDir() + "Kelwin.BMP", "BMP"));
+    TKelwinApp app(env);
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(app.SplashShown());
+    // Closed and released at the end of the start-up.
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "Splash");
 }
 
 TEST_F(TKelwinAppTest, MissingTableStopsTheStartWithItsEnglishMessage) {

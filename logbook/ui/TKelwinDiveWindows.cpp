@@ -1,0 +1,141 @@
+#include "TKelwinDiveWindows.h"
+
+#include <QDateTime>
+#include <QListView>
+#include <QMdiArea>
+
+#include "Language.h"
+#include "LogbookCommands.h"
+#include "TActivity.h"
+#include "TDispDlg.h"
+#include "TDiveCollection.h"
+#include "TDiveRec.h"
+#include "TDiveType.h"
+#include "TEditDlg.h"
+#include "TKelvara.h"
+#include "TSelectDialog.h"
+#include "TTimezone.h"
+
+TKelwinDiveWindows::TKelwinDiveWindows(TKelvara& main) : m_main(main) {
+    m_diveType = new TDiveType(&main);
+    m_activity = new TActivity(&main);
+    m_edit = new TEditDlg(*m_diveType, *m_activity, &main);
+    m_disp = new TDispDlg(*main.MdiArea(), main.Settings(), *m_edit);
+    m_select = new TSelectDialog(*m_diveType, *m_activity, &main);
+    m_timezone = new TTimezone(&main);
+
+    main.SetCommandHandler(ECommand::Insert, [this] { InsertClick(); });
+    main.SetCommandHandler(ECommand::Edit, [this] { EditClick(); });
+    main.SetCommandHandler(ECommand::Data, [this] { DataClick(); });
+    main.SetCommandHandler(ECommand::Select, [this] { SelectClick(); });
+    main.SetCommandHandler(ECommand::TimeZone, [this] { TimezoneClick(); });
+    QPointer<TDispDlg> disp = m_disp;
+    main.AddCurrentDiveListener([disp](TDiveRec* dive) {
+        if (disp) disp->ShowDive(dive);
+    });
+    QPointer<TEditDlg> edit = m_edit;
+    main.AddUnitsChangedListener([edit] {
+        if (edit) edit->RebuildAltitudeList();
+    });
+    m_disp->ShowDive(main.CurrentDive());
+}
+
+TKelwinDiveWindows::~TKelwinDiveWindows() {
+    // While there is no current dive the data window has left the main window, which then
+    // no longer deletes it.
+    if (m_disp && !m_disp->parent()) delete m_disp.data();
+}
+
+int TKelwinDiveWindows::IndexOf(const TDiveRec* dive) const {
+    const TDiveCollection& log = m_main.Logbook();
+    for (std::size_t i = 0; i < log.Count(); ++i)
+        if (&log.At(i) == dive) return static_cast<int>(i);
+    return -1;
+}
+
+void TKelwinDiveWindows::PlaceEditDialog() {
+    if (!m_disp || m_disp->TakenOut()) return;
+    QMdiArea* area = m_main.MdiArea();
+    m_edit->move(area->viewport()->mapToGlobal(m_disp->pos()));
+}
+
+void TKelwinDiveWindows::ShowCurrentAgain(int index) {
+    // Every window that follows the current dive is told again, as after printing.
+    m_main.MakeCurrent(-1);
+    m_main.MakeCurrent(index);
+}
+
+void TKelwinDiveWindows::InsertClick() {
+    if (!m_main.EnsureNumbering()) return;
+    TDiveCollection& log = m_main.Logbook();
+    auto record = TDiveRec::CreateEmpty(QDateTime::currentDateTime());
+    m_edit->LoadFromDive(*record);
+    // While the dialog is open the new record is the dive shown.
+    m_disp->ShowDive(record.get());
+    PlaceEditDialog();
+    if (m_edit->exec() != QDialog::Accepted) {
+        m_disp->ShowDive(m_main.CurrentDive());
+        return;
+    }
+    m_edit->StoreToDive(*record);
+    m_disp->ShowDive(m_main.CurrentDive());
+    if (log.Count() >= TDiveCollection::kMaxDives) {
+        m_main.Prompts().ShowInformation(LogbookFullText(1, CurrentLanguage()));
+        return;
+    }
+    m_main.SetModified(true);
+    TDiveRec* dive = record.get();
+    log.AddDive(std::move(record), 0, 1);
+    log.SortAndRenumber();
+    if (log.Count() == 1) {
+        std::uint16_t start = 1;
+        if (!m_main.Prompts().AskStartNumber(start)) {
+            log.RemoveAt(0);
+            m_main.FillDiveList(0);
+            m_main.MakeCurrent(-1);
+            return;
+        }
+        log.Renumber(start);
+    }
+    const int index = IndexOf(dive);
+    m_main.FillDiveList(index);
+    m_main.MakeCurrent(index);
+}
+
+void TKelwinDiveWindows::EditClick() {
+    TDiveRec* dive = m_main.CurrentDive();
+    if (!dive) return;
+    m_edit->LoadFromDive(*dive);
+    PlaceEditDialog();
+    if (m_edit->exec() != QDialog::Accepted) return;
+    m_edit->StoreToDive(*dive);
+    // A hand-entered dive may have a new date or time; a downloaded one keeps its place.
+    if (!dive->IsDownloaded()) {
+        m_main.Logbook().SortAndRenumber();
+        m_main.FillDiveList(IndexOf(dive));
+    }
+    m_main.SetModified(true);
+    ShowCurrentAgain(IndexOf(dive));
+}
+
+void TKelwinDiveWindows::DataClick() { m_disp->ShowWindow(); }
+
+void TKelwinDiveWindows::SelectClick() {
+    TDiveCollection& log = m_main.Logbook();
+    if (log.IsEmpty()) return;
+    m_select->Load(log);
+    if (m_select->exec() != QDialog::Accepted) return;
+    m_main.SetHandSelection(false);
+    m_select->ApplySelection(*m_main.DiveList(), log);
+}
+
+void TKelwinDiveWindows::TimezoneClick() {
+    TDiveCollection& log = m_main.Logbook();
+    if (m_timezone->exec() == QDialog::Accepted) {
+        m_timezone->ApplyShift(log, m_main.SelectedIndices());
+        m_main.SetModified(true);
+    }
+    const int focused = m_main.FocusedIndex();
+    if (focused >= 0 && static_cast<std::size_t>(focused) < log.Count())
+        m_disp->ShowDive(&log.At(static_cast<std::size_t>(focused)));
+}

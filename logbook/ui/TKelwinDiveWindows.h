@@ -1,0 +1,56 @@
+#pragma once
+// The dive windows of Kelwin's main window and the commands that use them: the data window
+// (follows the current dive), the edit dialog (Insert, Edit, double click on a list line),
+// the dive type and activities dialogs they share with the selection dialog (Select), and
+// the time zone dialog (Time zone). All are created once at start and live for the run.
+//
+//   TKelwinDiveWindows dives(mainWindow);   // after the main window, before ApplyLanguage
+//   dives.InsertClick();                      // what F7 does
+
+#include <QPointer>
+#include <cstddef>
+
+class TActivity;
+class TDispDlg;
+class TDiveRec;
+class TDiveType;
+class TEditDlg;
+class TKelvara;
+class TSelectDialog;
+class TTimezone;
+
+class TKelwinDiveWindows {
+public:
+    explicit TKelwinDiveWindows(TKelvara& main);
+    ~TKelwinDiveWindows();
+    TKelwinDiveWindows(const TKelwinDiveWindows&) = delete;
+    TKelwinDiveWindows& operator=(const TKelwinDiveWindows&) = delete;
+
+    void InsertClick();
+    void EditClick();
+    void DataClick();
+    void SelectClick();
+    void TimezoneClick();
+
+    TDispDlg* DispDlg() const { return m_disp; }
+    TEditDlg* EditDlg() const { return m_edit; }
+    TDiveType* DiveType() const { return m_diveType; }
+    TActivity* Activity() const { return m_activity; }
+    TSelectDialog* SelectDialog() const { return m_select; }
+    TTimezone* Timezone() const { return m_timezone; }
+
+private:
+    // The edit dialog opens exactly over the data window.
+    void PlaceEditDialog();
+    // The data and profile windows show the current dive again.
+    void ShowCurrentAgain(int index);
+    int IndexOf(const TDiveRec* dive) const;
+
+    TKelvara& m_main;
+    QPointer<TDiveType> m_diveType;
+    QPointer<TActivity> m_activity;
+    QPointer<TEditDlg> m_edit;
+    QPointer<TDispDlg> m_disp;
+    QPointer<TSelectDialog> m_select;
+    QPointer<TTimezone> m_timezone;
+};

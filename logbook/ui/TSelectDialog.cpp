@@ -1,0 +1,207 @@
+#include "TSelectDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QItemSelection>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DiveTexts.h"
+#include "EditRules.h"
+#include "Language.h"
+#include "TActivity.h"
+#include "TCaptionRegistry.h"
+#include "TDateFormat.h"
+#include "TDiveCollection.h"
+#include "TDiveType.h"
+#include "TWidgetCaptions.h"
+#include "UnitFormat.h"
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLineEdit* MakeField(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMaxLength(30);
+    return edit;
+}
+
+QLabel* MakePanel(QWidget* parent, const char* name) {
+    auto* panel = new QLabel(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setMinimumHeight(22);
+    panel->setMinimumWidth(260);
+    panel->setTextFormat(Qt::PlainText);
+    return panel;
+}
+
+}  // namespace
+
+TSelectDialog::TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* parent)
+    : QDialog(parent),
+      m_diveType(diveType),
+      m_activity(activity),
+      m_date1(MakeField(this, "Date1")),
+      m_date2(MakeField(this, "Date2")),
+      m_enableDepth(new QCheckBox(QStringLiteral("Tiefenbereich..."), this)),
+      m_depth1(MakeField(this, "Depth1")),
+      m_depth2(MakeField(this, "Depth2")),
+      m_activityPanel(MakePanel(this, "eActivity")),
+      m_typePanel(MakePanel(this, "eType")),
+      m_activityBtn(new QPushButton(QStringLiteral("..."), this)),
+      m_typeBtn(new QPushButton(QStringLiteral("..."), this)),
+      m_ok(new QPushButton(QStringLiteral("OK"), this)),
+      m_cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
+    setObjectName(QStringLiteral("SelectDialog"));
+    setWindowTitle(QStringLiteral("Selektieren"));
+    m_enableDepth->setObjectName(QStringLiteral("EnableDepth"));
+    m_activityBtn->setObjectName(QStringLiteral("ActivityBtn"));
+    m_typeBtn->setObjectName(QStringLiteral("TypeBtn"));
+    m_activityBtn->setFixedWidth(30);
+    m_typeBtn->setFixedWidth(30);
+    m_ok->setObjectName(QStringLiteral("OKBtn"));
+    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
+    m_ok->setDefault(true);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(MakeLabel(this, "LDate1", "Datum:"), 0, 0);
+    grid->addWidget(m_date1, 0, 1);
+    grid->addWidget(MakeLabel(this, "LDate2", "bis:"), 0, 2);
+    grid->addWidget(m_date2, 0, 3);
+    grid->addWidget(m_enableDepth, 1, 0, 1, 4);
+    grid->addWidget(MakeLabel(this, "LDepth1", "von:"), 2, 0);
+    grid->addWidget(m_depth1, 2, 1);
+    grid->addWidget(MakeLabel(this, "LDepth2", "bis:"), 2, 2);
+    grid->addWidget(m_depth2, 2, 3);
+    grid->addWidget(MakeLabel(this, "LActivity", "Aktivitäten:"), 3, 0);
+    auto* activityRow = new QHBoxLayout;
+    activityRow->addWidget(m_activityPanel, 1);
+    activityRow->addWidget(m_activityBtn);
+    grid->addLayout(activityRow, 3, 1, 1, 3);
+    grid->addWidget(MakeLabel(this, "LType", "Tauchgang-Typ:"), 4, 0);
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(m_typePanel, 1);
+    typeRow->addWidget(m_typeBtn);
+    grid->addLayout(typeRow, 4, 1, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    // Typing a depth means the depth range is wanted.
+    connect(m_depth1, &QLineEdit::textEdited, this, [this] { m_enableDepth->setChecked(true); });
+    connect(m_depth2, &QLineEdit::textEdited, this, [this] { m_enableDepth->setChecked(true); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_activityBtn, &QPushButton::clicked, this, [this] { ActivityBtnClick(); });
+    connect(m_typeBtn, &QPushButton::clicked, this, [this] { TypeBtnClick(); });
+
+    m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TSelectDialog"));
+    TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
+}
+
+TSelectDialog::~TSelectDialog() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }
+
+void TSelectDialog::Load(const TDiveCollection& logbook) {
+    if (!logbook.IsEmpty()) {
+        m_date1->setText(FormatDiveDate(logbook.At(0).DayNo, false));
+        m_date2->setText(FormatDiveDate(logbook.At(logbook.Count() - 1).DayNo, false));
+    }
+    m_depth1->setText(FormatValue(kDepthFormat, 0));
+    m_depth2->setText(FormatValue(kDepthFormat, 0));
+    m_other.clear();
+    RefreshPanels();
+    m_enableDepth->setChecked(false);
+    m_date1->setFocus();
+}
+
+void TSelectDialog::RefreshPanels() {
+    m_activityPanel->setText(ActivitiesText(m_activities, m_other, CurrentLanguage()));
+    m_typePanel->setText(DiveTypeText(m_type, CurrentLanguage()));
+}
+
+void TSelectDialog::ActivityBtnClick() {
+    std::uint16_t word = m_activities;
+    QString other = m_other;
+    if (!m_activity.Execute(word, other)) return;
+    m_activities = word;
+    m_other = other;
+    RefreshPanels();
+}
+
+void TSelectDialog::TypeBtnClick() {
+    std::uint16_t flags = m_type;
+    if (!m_diveType.Execute(flags)) return;
+    m_type = flags;
+    RefreshPanels();
+}
+
+bool TSelectDialog::OKBtnClick() {
+    bool ok = true;
+    const TDateFormat format = CurrentDateFormat();
+    const QDate today = QDate::currentDate();
+    for (QLineEdit* date : {m_date1, m_date2})
+        if (!CheckDiveDate(date->text(), format, today)) {
+            date->setText(DateHint(format));
+            ok = false;
+        }
+    if (m_enableDepth->isChecked()) {
+        const int units = CurrentUnitSystem();
+        for (QLineEdit* depth : {m_depth1, m_depth2})
+            if (!CheckDepth(depth->text(), units)) {
+                // The hint must not tick the box again: only typing does.
+                const QSignalBlocker block(depth);
+                depth->setText(DepthHint(units));
+                ok = false;
+            }
+    }
+    if (!ok) {
+        QApplication::beep();
+        return false;
+    }
+    accept();
+    return true;
+}
+
+TSelectionCriteria TSelectDialog::Criteria() const {
+    TSelectionCriteria c;
+    const TDateFormat format = CurrentDateFormat();
+    const QDate today = QDate::currentDate();
+    c.Day1 = CheckDiveDate(m_date1->text(), format, today).value_or(DayNoOfDate(today));
+    c.Day2 = CheckDiveDate(m_date2->text(), format, today).value_or(DayNoOfDate(today));
+    c.DepthEnabled = m_enableDepth->isChecked();
+    c.Depth1 = ParseValue(kDepthFormat, m_depth1->text());
+    c.Depth2 = ParseValue(kDepthFormat, m_depth2->text());
+    c.DiveType = m_type;
+    c.Activities = m_activities;
+    c.Other = m_other;
+    return c;
+}
+
+void TSelectDialog::ApplySelection(QListView& diveList, const TDiveCollection& logbook) const {
+    const std::vector<bool> lines = ::ApplySelection(logbook, Criteria());
+    QAbstractItemModel* model = diveList.model();
+    QItemSelection selection;
+    for (std::size_t i = 0; i < lines.size() && static_cast<int>(i) < model->rowCount(); ++i)
+        if (lines[i]) {
+            const QModelIndex index = model->index(static_cast<int>(i), 0);
+            selection.select(index, index);
+        }
+    diveList.selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}

@@ -1,0 +1,88 @@
+#include "TTimezone.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "EditRules.h"
+#include "TCaptionRegistry.h"
+#include "TWidgetCaptions.h"
+#include "TimeShift.h"
+
+TTimezone::TTimezone(QWidget* parent)
+    : QDialog(parent),
+      m_label(new QLabel(QStringLiteral("Zeitdifferenz:"), this)),
+      m_timediff(new QLineEdit(QStringLiteral("00:00"), this)),
+      m_plus(new QRadioButton(QStringLiteral("+"), this)),
+      m_minus(new QRadioButton(QStringLiteral("-"), this)),
+      m_ok(new QPushButton(QStringLiteral("OK"), this)),
+      m_cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
+    setObjectName(QStringLiteral("Timezone"));
+    setWindowTitle(QStringLiteral("Zeitzone anpassen"));
+    m_label->setObjectName(QStringLiteral("LTimediff"));
+    m_timediff->setObjectName(QStringLiteral("Timediff"));
+    m_timediff->setMaxLength(10);
+    m_label->setBuddy(m_timediff);
+    m_plus->setObjectName(QStringLiteral("Plus"));
+    m_minus->setObjectName(QStringLiteral("Minus"));
+    m_plus->setChecked(true);
+    m_ok->setObjectName(QStringLiteral("OKBtn"));
+    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
+    m_ok->setDefault(true);
+
+    auto* field = new QHBoxLayout;
+    field->addWidget(m_label);
+    field->addWidget(m_timediff, 1);
+    auto* signs = new QHBoxLayout;
+    signs->addWidget(m_plus);
+    signs->addWidget(m_minus);
+    signs->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(field);
+    layout->addLayout(signs);
+    layout->addLayout(buttons);
+    setMinimumWidth(280);
+
+    connect(m_ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TTimezone"));
+    TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
+}
+
+TTimezone::~TTimezone() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }
+
+void TTimezone::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred on the screen, not on the main window.
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+bool TTimezone::OKBtnClick() {
+    if (!CheckShiftAmount(m_timediff->text())) {
+        m_timediff->setText(TimeHint());
+        QApplication::beep();
+        return false;
+    }
+    accept();
+    return true;
+}
+
+std::size_t TTimezone::ApplyShift(TDiveCollection& logbook, const std::vector<std::size_t>& indices) const {
+    const std::optional<int> amount = CheckShiftAmount(m_timediff->text());
+    if (!amount) return 0;
+    return ::ApplyShift(logbook, indices, *amount, m_plus->isChecked());
+}

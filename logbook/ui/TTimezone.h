@@ -1,0 +1,47 @@
+#pragma once
+// The time zone dialog ("Adjust Local Time"): an amount "hh:mm" and its sign; OK moves the
+// start of the selected dives by it. The dialog keeps its entries from one use to the next.
+//
+//   if (timezone.exec() == QDialog::Accepted) timezone.ApplyShift(logbook, main.SelectedIndices());
+
+#include <QDialog>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class TDiveCollection;
+class TWidgetCaptions;
+
+class TTimezone : public QDialog {
+    Q_OBJECT
+public:
+    explicit TTimezone(QWidget* parent = nullptr);
+    ~TTimezone() override;
+
+    // OK: the amount must read as "hh:mm" up to 99:59; true when it did (the dialog closes).
+    bool OKBtnClick();
+    // Shifts the dives at the given indices by the amount; returns how many moved.
+    std::size_t ApplyShift(TDiveCollection& logbook, const std::vector<std::size_t>& indices) const;
+
+    QLineEdit* Timediff() const { return m_timediff; }
+    QRadioButton* Plus() const { return m_plus; }
+    QRadioButton* Minus() const { return m_minus; }
+    QPushButton* OKBtn() const { return m_ok; }
+    QPushButton* CancelBtn() const { return m_cancel; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* m_label;
+    QLineEdit* m_timediff;
+    QRadioButton* m_plus;
+    QRadioButton* m_minus;
+    QPushButton* m_ok;
+    QPushButton* m_cancel;
+    std::unique_ptr<TWidgetCaptions> m_captions;
+};
