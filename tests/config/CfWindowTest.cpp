@@ -183,8 +183,10 @@ TEST_F(CfWindow, ReadSendsTheReadListShowsTheBlockAndAppendsHistory) {
     EXPECT_FALSE(cf.Bat->isHidden());
     EXPECT_FALSE(cf.Busy());
     EXPECT_EQ(HistorySize(), 28);
-    cf.ReadBtnClick();
+    cf.ReadBtn->click();  // the tool button and the menu entry run the same command
     EXPECT_EQ(HistorySize(), 56);
+    cf.ReadItem->trigger();
+    EXPECT_EQ(HistorySize(), 84);
 }
 
 TEST_F(CfWindow, ReadPressedDuringAReadDoesNothing) {
