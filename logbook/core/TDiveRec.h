@@ -17,10 +17,10 @@
 #include <span>
 #include <vector>
 
+#include "UnitFormat.h"  // kNotSet, shared with the formatters of the windows
+
 class TLogbookReader;
 class TLogbookWriter;
-
-inline constexpr int kNotSet = 32767;
 
 // DiveType flags.
 namespace DiveTypeFlag {
