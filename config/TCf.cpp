@@ -520,7 +520,7 @@ bool TCf::Transfer(const std::vector<std::uint8_t>& packet) {
     TTransferCore& core = Core();
     bool ok = false;
     if (!core.FindInterface(m_settings.InterfacePort)) {
-        core.FormClose();
+        m_transferWin->FormClose();  // DTR low, port closed
         Message(QMessageBox::Critical, GetTesMessage(kMsgNotFound));
     } else {
         core.SendCommand(packet);
