@@ -13,11 +13,13 @@ QString OpenErrorText(const QString& path, const QString& reason) {
 }
 }  // namespace
 
-LogbookLoadResult LoadLogbookBytes(const QByteArray& bytes, bool dosText) {
+namespace {
+template <typename Source>
+LogbookLoadResult LoadFrom(Source& source, bool dosText) {
     LogbookLoadResult result;
     auto collection = std::make_unique<TDiveCollection>();
     try {
-        TLogbookReader in(bytes);
+        TLogbookReader in(source);
         if (collection->LoadFromStream(in, dosText) == LogbookFormat::Invalid) {
             result.Error = LogbookError::InvalidDataformat;
             result.ErrorText = QString::fromLatin1(kInvalidDataformatText);
@@ -31,6 +33,20 @@ LogbookLoadResult LoadLogbookBytes(const QByteArray& bytes, bool dosText) {
     result.Collection = std::move(collection);
     return result;
 }
+// Room for the whole image at once: texts and profile plus the fixed part of each record.
+std::size_t EstimatedImageSize(const TDiveCollection& logbook) {
+    std::size_t size = TDiveCollection::kHeaderSize;
+    for (const auto& d : logbook.Dives())
+        size += 64 + d->ProfileBlock.size() +
+                static_cast<std::size_t>(d->Location.size() + d->Site.size() + d->OtherActivity.size() +
+                                         d->Buddies.size() + d->Remarks.size());
+    return size;
+}
+}  // namespace
+
+LogbookLoadResult LoadLogbookBytes(const QByteArray& bytes, bool dosText) { return LoadFrom(bytes, dosText); }
+
+LogbookLoadResult LoadLogbookDevice(QIODevice& device, bool dosText) { return LoadFrom(device, dosText); }
 
 LogbookLoadResult LoadLogbookFile(const QString& path, bool dosText) {
     QFile file(path);
@@ -40,9 +56,7 @@ LogbookLoadResult LoadLogbookFile(const QString& path, bool dosText) {
         result.ErrorText = OpenErrorText(path, file.errorString());
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    return LoadLogbookBytes(bytes, dosText);
+    return LoadLogbookDevice(file, dosText);
 }
 
 LogbookImportResult ImportLogbookFile(TDiveCollection& into, const QString& path, bool dosText) {
@@ -53,10 +67,8 @@ LogbookImportResult ImportLogbookFile(TDiveCollection& into, const QString& path
         result.ErrorText = OpenErrorText(path, file.errorString());
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
     try {
-        TLogbookReader in(bytes);
+        TLogbookReader in(file);
         result.Summary = into.ImportFromStream(in, dosText);
     } catch (const EStreamReadError& e) {
         result.Error = LogbookError::ReadError;
@@ -72,7 +84,7 @@ LogbookImportResult ImportLogbookFile(TDiveCollection& into, const QString& path
 
 LogbookSaveResult SaveLogbookFile(const QString& path, const TDiveCollection& logbook, bool dosText,
                                   bool selectedOnly, const std::function<bool(std::size_t)>& isSelected) {
-    TLogbookWriter out;
+    TLogbookWriter out(EstimatedImageSize(logbook));
     logbook.SaveToStream(out, dosText, selectedOnly, isSelected);
 
     // Written to a temporary file beside the target and renamed over it only when
@@ -84,8 +96,9 @@ LogbookSaveResult SaveLogbookFile(const QString& path, const TDiveCollection& lo
         result.ErrorText = QStringLiteral("Cannot write file \"%1\": %2").arg(path, file.errorString());
         return result;
     }
-    const QByteArray& image = out.Data();
-    if (file.write(image) != image.size() || !file.commit()) {
+    const std::span<const std::uint8_t> image = out.Bytes();
+    const auto size = static_cast<qint64>(image.size());
+    if (file.write(reinterpret_cast<const char*>(image.data()), size) != size || !file.commit()) {
         result.Error = LogbookError::WriteFailed;
         result.ErrorText = QStringLiteral("Cannot write file \"%1\": %2").arg(path, file.errorString());
         file.cancelWriting();

@@ -5,6 +5,7 @@
 //   LogbookLoadResult r = LoadLogbookFile(path, settings.DosText);
 //   if (r.Ok()) logbook = std::move(r.Collection); else ShowError(r.ErrorText);
 
+#include <QIODevice>
 #include <QString>
 #include <cstddef>
 #include <functional>
@@ -44,6 +45,7 @@ struct LogbookSaveResult {
 
 LogbookLoadResult LoadLogbookFile(const QString& path, bool dosText);
 LogbookLoadResult LoadLogbookBytes(const QByteArray& bytes, bool dosText);
+LogbookLoadResult LoadLogbookDevice(QIODevice& device, bool dosText);
 
 // Adds the file's dives to `into`; on any error `into` is unchanged.
 LogbookImportResult ImportLogbookFile(TDiveCollection& into, const QString& path, bool dosText);

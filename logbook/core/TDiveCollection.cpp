@@ -147,6 +147,10 @@ std::uint16_t TDiveCollection::NextDiveNumber() const {
     return static_cast<std::uint16_t>(m_dives.back()->DiveNumber + 1);
 }
 
+std::int64_t TDiveCollection::SortKey(const TDiveRec& d) {
+    return (static_cast<std::int64_t>(d.DayNo) << 16) | d.StartTime;
+}
+
 int TDiveCollection::CompareDives(const TDiveRec& a, const TDiveRec& b) {
     if (a.DayNo != b.DayNo) return a.DayNo > b.DayNo ? 1 : -1;
     if (a.StartTime != b.StartTime) return a.StartTime > b.StartTime ? 1 : -1;
@@ -156,10 +160,24 @@ int TDiveCollection::CompareDives(const TDiveRec& a, const TDiveRec& b) {
 void TDiveCollection::SortAndRenumber() {
     if (m_dives.size() < 2) return;
     StartNumber = m_dives.front()->DiveNumber;
-    // A stable sort gives the order of a bubble sort that swaps only later-before-earlier
-    // pairs: equal dives keep their order.
-    std::stable_sort(m_dives.begin(), m_dives.end(),
-                     [](const auto& a, const auto& b) { return CompareDives(*a, *b) < 0; });
+    // The order of a bubble sort that swaps only later-before-earlier pairs is the stable
+    // order by (DayNo, StartTime). The keys are gathered once so the sort runs over
+    // contiguous values instead of following a pointer per comparison; a logbook that is
+    // already in order (the usual case) is left as it is.
+    std::vector<std::pair<std::int64_t, std::size_t>> keys(m_dives.size());
+    bool ordered = true;
+    for (std::size_t i = 0; i < m_dives.size(); ++i) {
+        keys[i] = {SortKey(*m_dives[i]), i};
+        if (i > 0 && keys[i].first < keys[i - 1].first) ordered = false;
+    }
+    if (!ordered) {
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::unique_ptr<TDiveRec>> sorted;
+        sorted.reserve(m_dives.size());
+        for (const auto& k : keys) sorted.push_back(std::move(m_dives[k.second]));
+        m_dives = std::move(sorted);
+    }
     Renumber(static_cast<std::uint16_t>(StartNumber));
 }
 

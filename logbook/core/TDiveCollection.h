@@ -95,6 +95,8 @@ public:
     std::uint16_t NextDiveNumber() const;
     // 1 when a is later than b, -1 when earlier, 0 when both have the same day and time.
     static int CompareDives(const TDiveRec& a, const TDiveRec& b);
+    // A number that orders dives as CompareDives does.
+    static std::int64_t SortKey(const TDiveRec& d);
     // Stable sort by (DayNo, StartTime); StartNumber becomes the number the first dive
     // had before sorting and the dives are renumbered from it.
     void SortAndRenumber();

@@ -33,9 +33,14 @@ QByteArray ReadText(TLogbookReader& in, bool dosText) {
 }
 
 void WriteText(TLogbookWriter& out, const QByteArray& text, bool dosText) {
-    const QByteArray cut = text.left(TDiveRec::kMaxTextLength);
-    out.WriteU8(static_cast<std::uint8_t>(cut.size()));
-    out.WriteBytes(dosText ? AnsiToDos(cut) : cut);
+    const qsizetype n = std::min<qsizetype>(text.size(), TDiveRec::kMaxTextLength);
+    out.WriteU8(static_cast<std::uint8_t>(n));
+    const auto* p = reinterpret_cast<const std::uint8_t*>(text.constData());
+    if (!dosText) {
+        out.WriteBytes(std::span(p, static_cast<std::size_t>(n)));
+        return;
+    }
+    for (qsizetype i = 0; i < n; ++i) out.WriteU8(AnsiToDosByte(p[i]));
 }
 
 void SetGasFlags(TDiveRec& rec) {

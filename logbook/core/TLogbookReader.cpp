@@ -1,53 +1,70 @@
 #include "TLogbookReader.h"
 
 #include <QIODevice>
+#include <algorithm>
+#include <cstring>
 
 #include "EStreamReadError.h"
 
 namespace {
-std::span<const std::uint8_t> ViewOf(const QByteArray& bytes) {
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
-}
+constexpr std::size_t kChunkSize = 256 * 1024;
 }  // namespace
 
-TLogbookReader::TLogbookReader(std::span<const std::uint8_t> data) : m_data(data) {}
+TLogbookReader::TLogbookReader(std::span<const std::uint8_t> data)
+    : m_begin(data.data()), m_cur(data.data()), m_end(data.data() + data.size()) {}
 
-TLogbookReader::TLogbookReader(const QByteArray& data) : m_owned(data), m_data(ViewOf(m_owned)) {}
-
-TLogbookReader::TLogbookReader(QIODevice& device) {
-    // QIODevice has no error state of its own; a short read shows as missing bytes
-    // when the records are parsed.
-    m_owned = device.readAll();
-    m_data = ViewOf(m_owned);
+TLogbookReader::TLogbookReader(const QByteArray& data) : m_owned(data) {
+    m_begin = m_cur = reinterpret_cast<const std::uint8_t*>(m_owned.constData());
+    m_end = m_begin + m_owned.size();
 }
 
-void TLogbookReader::Require(std::size_t n) const {
-    if (n > Remaining()) throw EStreamReadError(m_pos, n, Remaining());
+TLogbookReader::TLogbookReader(QIODevice& device) : m_device(&device) {}
+
+void TLogbookReader::Fill(std::size_t n) {
+    if (m_device) {
+        // Move the unparsed rest to the front and read on. The buffer grows by at most
+        // one chunk beyond the bytes that really arrived, whatever n a damaged length asks.
+        const std::size_t have = Buffered();
+        const std::size_t consumed = static_cast<std::size_t>(m_cur - m_begin);
+        if (have > 0 && consumed > 0) std::memmove(m_chunk.data(), m_cur, have);
+        m_offset += consumed;
+        std::size_t filled = have;
+        const std::size_t target = std::max(n, kChunkSize);
+        while (filled < target) {
+            const std::size_t capacity = std::min(target, filled + kChunkSize);
+            if (m_chunk.size() < capacity) m_chunk.resize(capacity);
+            const qint64 got = m_device->read(reinterpret_cast<char*>(m_chunk.data() + filled),
+                                              static_cast<qint64>(capacity - filled));
+            if (got <= 0) break;
+            filled += static_cast<std::size_t>(got);
+        }
+        m_begin = m_cur = m_chunk.data();
+        m_end = m_begin + filled;
+        if (filled >= n) return;
+    }
+    throw EStreamReadError(Position(), n, Buffered());
 }
 
-const std::uint8_t* TLogbookReader::Take(std::size_t n) {
-    Require(n);
-    const std::uint8_t* p = m_data.data() + m_pos;
-    m_pos += n;
-    return p;
+std::size_t TLogbookReader::Remaining() const {
+    std::size_t left = Buffered();
+    if (m_device) {
+        const qint64 more =
+            m_device->isSequential() ? m_device->bytesAvailable() : m_device->size() - m_device->pos();
+        if (more > 0) left += static_cast<std::size_t>(more);
+    }
+    return left;
 }
 
-std::uint8_t TLogbookReader::ReadU8() { return *Take(1); }
-
-std::uint16_t TLogbookReader::ReadU16() {
-    const std::uint8_t* p = Take(2);
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+bool TLogbookReader::AtEnd() {
+    if (Buffered() > 0) return false;
+    if (!m_device) return true;
+    try {
+        Fill(1);
+    } catch (const EStreamReadError&) {
+        return true;
+    }
+    return false;
 }
-
-std::int16_t TLogbookReader::ReadI16() { return static_cast<std::int16_t>(ReadU16()); }
-
-std::uint32_t TLogbookReader::ReadU32() {
-    const std::uint8_t* p = Take(4);
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-std::int32_t TLogbookReader::ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
 
 QByteArray TLogbookReader::ReadBytes(std::size_t n) {
     const std::uint8_t* p = Take(n);

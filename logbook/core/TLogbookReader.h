@@ -3,7 +3,7 @@
 // checks the bytes that are left first and raises EStreamReadError when the stream is
 // too short, so a damaged length never leads to an allocation beyond the data.
 //
-//   TLogbookReader in(fileBytes);
+//   TLogbookReader in(fileBytes);          // or TLogbookReader in(file) for a QIODevice
 //   std::uint16_t mark = in.ReadU16();
 //   QByteArray text = in.ReadBytes(in.ReadU8());
 
@@ -21,30 +21,58 @@ public:
     explicit TLogbookReader(std::span<const std::uint8_t> data);
     // Keeps a (shared, implicitly copied) reference to the byte array.
     explicit TLogbookReader(const QByteArray& data);
-    // Reads everything the device still holds from its current position.
+    // Reads the device from its current position in chunks, as the records are parsed,
+    // so a large logbook is not held twice in memory. The device must stay open.
     explicit TLogbookReader(QIODevice& device);
 
-    std::uint8_t ReadU8();
-    std::uint16_t ReadU16();
-    std::int16_t ReadI16();
-    std::uint32_t ReadU32();
-    std::int32_t ReadI32();
+    TLogbookReader(const TLogbookReader&) = delete;
+    TLogbookReader& operator=(const TLogbookReader&) = delete;
+
+    std::uint8_t ReadU8() { return *Take(1); }
+    std::uint16_t ReadU16() {
+        const std::uint8_t* p = Take(2);
+        return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+    }
+    std::int16_t ReadI16() { return static_cast<std::int16_t>(ReadU16()); }
+    std::uint32_t ReadU32() {
+        const std::uint8_t* p = Take(4);
+        return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+               (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    }
+    std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
     // Exactly n bytes, or EStreamReadError when fewer are left (nothing is allocated then).
     QByteArray ReadBytes(std::size_t n);
     // Appends exactly n bytes to `out`.
     void ReadInto(std::vector<std::uint8_t>& out, std::size_t n);
     void Skip(std::size_t n);
-    // Raises EStreamReadError unless at least n bytes are left (reads nothing).
-    void Require(std::size_t n) const;
+    // Raises EStreamReadError unless at least n bytes are left (consumes nothing).
+    void Require(std::size_t n) {
+        if (n > Buffered()) Fill(n);
+    }
 
-    std::size_t Position() const { return m_pos; }
-    std::size_t Remaining() const { return m_data.size() - m_pos; }
-    bool AtEnd() const { return m_pos >= m_data.size(); }
+    // Bytes consumed so far.
+    std::size_t Position() const { return m_offset + static_cast<std::size_t>(m_cur - m_begin); }
+    // Bytes still to come (for a device: what it reports; a lower bound for a socket).
+    std::size_t Remaining() const;
+    bool AtEnd();
 
 private:
-    const std::uint8_t* Take(std::size_t n);
+    std::size_t Buffered() const { return static_cast<std::size_t>(m_end - m_cur); }
+    const std::uint8_t* Take(std::size_t n) {
+        if (n > Buffered()) Fill(n);
+        const std::uint8_t* p = m_cur;
+        m_cur += n;
+        return p;
+    }
+    // Makes at least n bytes available at m_cur, reading from the device when there is
+    // one; raises EStreamReadError when the stream ends first.
+    void Fill(std::size_t n);
 
     QByteArray m_owned;
-    std::span<const std::uint8_t> m_data;
-    std::size_t m_pos = 0;
+    QIODevice* m_device = nullptr;
+    std::vector<std::uint8_t> m_chunk;  // device mode: buffer of read but unparsed bytes
+    const std::uint8_t* m_begin = nullptr;
+    const std::uint8_t* m_cur = nullptr;
+    const std::uint8_t* m_end = nullptr;
+    std::size_t m_offset = 0;  // stream position of m_begin
 };

@@ -11,24 +11,42 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 class TLogbookWriter {
 public:
     TLogbookWriter() = default;
     // Reserves room for the expected size, to avoid regrowing a large image.
-    explicit TLogbookWriter(std::size_t expectedSize);
+    explicit TLogbookWriter(std::size_t expectedSize) { m_bytes.reserve(expectedSize); }
 
-    void WriteU8(std::uint8_t v);
-    void WriteU16(std::uint16_t v);
-    void WriteI16(std::int16_t v);
-    void WriteU32(std::uint32_t v);
-    void WriteI32(std::int32_t v);
-    void WriteBytes(std::span<const std::uint8_t> bytes);
-    void WriteBytes(const QByteArray& bytes);
+    void WriteU8(std::uint8_t v) { m_bytes.push_back(v); }
+    void WriteU16(std::uint16_t v) {
+        m_bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
+        m_bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+    }
+    void WriteI16(std::int16_t v) { WriteU16(static_cast<std::uint16_t>(v)); }
+    void WriteU32(std::uint32_t v) {
+        for (int shift = 0; shift < 32; shift += 8)
+            m_bytes.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
+    }
+    void WriteI32(std::int32_t v) { WriteU32(static_cast<std::uint32_t>(v)); }
+    void WriteBytes(std::span<const std::uint8_t> bytes) {
+        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    }
+    void WriteBytes(const QByteArray& bytes) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+        m_bytes.insert(m_bytes.end(), p, p + bytes.size());
+    }
 
-    const QByteArray& Data() const { return m_data; }
-    std::size_t Size() const { return static_cast<std::size_t>(m_data.size()); }
+    // The image written so far, without a copy.
+    std::span<const std::uint8_t> Bytes() const { return m_bytes; }
+    // A copy of the image.
+    QByteArray Data() const {
+        return QByteArray(reinterpret_cast<const char*>(m_bytes.data()),
+                          static_cast<qsizetype>(m_bytes.size()));
+    }
+    std::size_t Size() const { return m_bytes.size(); }
 
 private:
-    QByteArray m_data;
+    std::vector<std::uint8_t> m_bytes;
 };

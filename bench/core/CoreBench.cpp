@@ -1,0 +1,144 @@
+// Logbook core speed: a full logbook of 65535 downloaded dives with profiles, loaded,
+// saved and sorted; reading the same file into memory is the yardstick for loading.
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "LogbookFile.h"
+#include "TDiveCollection.h"
+#include "TDiveRec.h"
+
+namespace {
+
+std::unique_ptr<TDiveRec> MakeDive(std::size_t i) {
+    auto d = std::make_unique<TDiveRec>();
+    d->DayNo = static_cast<std::int32_t>(150000 + i / 3);
+    d->StartTime = static_cast<std::uint16_t>(540 + (i % 3) * 180);
+    d->Location = "Marsa Alam";
+    d->Site = "Elphinstone Reef";
+    d->Buddies = "J\xFCrgen, Ana\xEFs";
+    d->Remarks = "Str\xF6mung von Nord, Sicht 25 m";
+    d->MaxDepth = static_cast<std::int16_t>(1000 + i % 3000);
+    d->DiveTime = static_cast<std::uint16_t>(30 + i % 40);
+    d->DeviceTime = static_cast<std::uint32_t>(1000 + i * 7200);
+    d->HwSw = 0xA3;
+    // About 45 minutes at three samples per minute plus the block head.
+    const std::uint16_t length = static_cast<std::uint16_t>(150 + i % 300);
+    d->ProfileBlock.resize(length + 2u);
+    d->ProfileBlock[0] = static_cast<std::uint8_t>(length & 0xFF);
+    d->ProfileBlock[1] = static_cast<std::uint8_t>(length >> 8);
+    for (std::size_t k = 2; k < d->ProfileBlock.size(); ++k)
+        d->ProfileBlock[k] = static_cast<std::uint8_t>(k * 31 + i);
+    return d;
+}
+
+struct Fixture {
+    QTemporaryDir Dir;
+    QString Sorted;
+    QString Reversed;
+
+    Fixture() {
+        TDiveCollection log;
+        // Appended as hand-entered dives and given their clock values afterwards, which
+        // skips the duplicate scan of each download step.
+        for (std::size_t i = 0; i < TDiveCollection::kMaxDives; ++i) {
+            auto d = MakeDive(i);
+            const std::uint32_t clock = d->DeviceTime;
+            d->DeviceTime = 0;
+            log.AddDive(std::move(d), 0, 1);
+            log.At(i).DeviceTime = clock;
+        }
+        Sorted = Dir.path() + "/full.log";
+        SaveLogbookFile(Sorted, log, false);
+        // The same dives stored newest first: loading has to sort them all.
+        TDiveCollection reversed;
+        for (std::size_t i = TDiveCollection::kMaxDives; i-- > 0;) {
+            auto d = MakeDive(i);
+            d->DeviceTime = 0;  // hand-entered: appended without the duplicate scan
+            reversed.AddDive(std::move(d), 0, 1);
+        }
+        Reversed = Dir.path() + "/reversed.log";
+        SaveLogbookFile(Reversed, reversed, false);
+    }
+};
+
+// Releasing a logbook is not part of loading one.
+void ReleaseOutsideTiming(LogbookLoadResult& r) { r = {}; }
+
+Fixture& Files() {
+    static Fixture f;
+    return f;
+}
+
+void BM_ReadFileIntoMemory(benchmark::State& state) {
+    const QString path = Files().Sorted;
+    for (auto _ : state) {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        QByteArray bytes = f.readAll();
+        benchmark::DoNotOptimize(bytes.data());
+        state.SetBytesProcessed(state.bytes_processed() + bytes.size());
+    }
+}
+BENCHMARK(BM_ReadFileIntoMemory)->Unit(benchmark::kMillisecond);
+
+void BM_LoadLogbook65535(benchmark::State& state) {
+    const QString path = Files().Sorted;
+    LogbookLoadResult r;
+    for (auto _ : state) {
+        r = LoadLogbookFile(path, false);
+        if (!r.Ok() || r.Collection->Count() != TDiveCollection::kMaxDives)
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(r.Collection.get());
+        state.PauseTiming();
+        ReleaseOutsideTiming(r);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadLogbook65535)->Unit(benchmark::kMillisecond);
+
+void BM_LoadReversedLogbook65535(benchmark::State& state) {
+    const QString path = Files().Reversed;
+    LogbookLoadResult r;
+    for (auto _ : state) {
+        r = LoadLogbookFile(path, false);
+        if (!r.Ok() || r.Collection->At(0).DayNo != 150000) state.SkipWithError("load or sort failed");
+        benchmark::DoNotOptimize(r.Collection.get());
+        state.PauseTiming();
+        ReleaseOutsideTiming(r);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadReversedLogbook65535)->Unit(benchmark::kMillisecond);
+
+void BM_SaveLogbook65535(benchmark::State& state) {
+    LogbookLoadResult r = LoadLogbookFile(Files().Sorted, false);
+    const QString target = Files().Dir.path() + "/saved.log";
+    for (auto _ : state) {
+        if (!SaveLogbookFile(target, *r.Collection, false).Ok()) state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SaveLogbook65535)->Unit(benchmark::kMillisecond);
+
+void BM_SortAndRenumberReversed65535(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        TDiveCollection log;
+        for (std::size_t i = TDiveCollection::kMaxDives; i-- > 0;) {
+            auto d = std::make_unique<TDiveRec>();
+            d->DayNo = static_cast<std::int32_t>(150000 + i / 3);
+            d->StartTime = static_cast<std::uint16_t>(540 + (i % 3) * 180);
+            log.AddDive(std::move(d), 0, 1);
+        }
+        state.ResumeTiming();
+        log.SortAndRenumber();
+        benchmark::DoNotOptimize(log.At(0).DayNo);
+    }
+}
+BENCHMARK(BM_SortAndRenumberReversed65535)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
