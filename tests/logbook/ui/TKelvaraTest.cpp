@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -17,8 +18,11 @@
 #include "Language.h"
 #include "Messages.h"
 #include "Startup.h"
+#include "TAboutBox.h"
 #include "TCaptionRegistry.h"
 #include "TKelvara.h"
+#include "TOptions.h"
+#include "TRadioGroup.h"
 #include "TestApplication.h"
 
 namespace {
@@ -119,6 +123,55 @@ TEST_F(TKelvaraTest, LanguageDialogOkAppliesLanguageUnitsClockAndShowsTheDiveAga
     EXPECT_EQ(shown, 1);
     m_main->ApplyOptions(kEnglish, 0);
     EXPECT_EQ(m_main->Clock()->width(), 72);
+}
+
+TEST_F(TKelvaraTest, CountrySettingsCommandRunsTheDialogWithTheCurrentChoices) {
+    m_settings.UnitSystem = 1;
+    QMetaObject::invokeMethod(
+        m_main.get(),
+        [this] {
+            TOptions* options = m_main->Options();
+            EXPECT_TRUE(options->isVisible());
+            EXPECT_EQ(options->LangSel()->ItemIndex(), kEnglish);
+            EXPECT_EQ(options->UnitSel()->ItemIndex(), 1);
+            options->LangSel()->SetItemIndex(kGerman);
+            options->UnitSel()->SetItemIndex(0);
+            options->findChild<QPushButton*>("OKBtn")->click();
+        },
+        Qt::QueuedConnection);
+    Trigger(ECommand::CountrySettings);
+    EXPECT_EQ(m_settings.LanguageIndex, kGerman);
+    EXPECT_EQ(m_settings.UnitSystem, 0);
+    EXPECT_EQ(m_main->Menu(0)->title(), "&Logbuch");
+    EXPECT_EQ(m_main->Clock()->width(), 72);
+
+    QMetaObject::invokeMethod(
+        m_main.get(),
+        [this] {
+            m_main->Options()->LangSel()->SetItemIndex(kItalian);
+            m_main->Options()->findChild<QPushButton*>("CancelBtn")->click();
+        },
+        Qt::QueuedConnection);
+    Trigger(ECommand::CountrySettings);
+    EXPECT_EQ(m_settings.LanguageIndex, kGerman);
+    EXPECT_EQ(CurrentLanguage(), kGerman);
+}
+
+TEST_F(TKelvaraTest, InformationBoxReportsAMissingPictureAndShowsTheVersion) {
+    QString version;
+    QMetaObject::invokeMethod(
+        m_main.get(),
+        [&version] {
+            auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            version = box->Version()->text();
+            box->accept();
+        },
+        Qt::QueuedConnection);
+    Trigger(ECommand::Info);
+    EXPECT_EQ(version, " Version 3.06");
+    ASSERT_EQ(m_prompts->Errors.size(), 1);
+    EXPECT_EQ(m_prompts->Errors[0], "File '" + Path("exe/Kelwin.BMP") + "' is missing.");
 }
 
 TEST_F(TKelvaraTest, CommandsOfWindowsNotBuiltYetStayDisabled) {
