@@ -8,8 +8,7 @@
 
 namespace {
 // The smallest record image: all fixed fields, five empty texts, no profile.
-constexpr std::size_t kMinRecordSize = 2 + 4 + 2 + 1 + 1 + 1 + 2 + 1 + 2 + 1 + 2 + 2 + 2 + 2 + 2 + 2 + 2 + 1 +
-                                       1 + 1 + 2 + 2 + 4 + 2 + 1 + 1 + 4 + 2;
+constexpr std::size_t kMinRecordSize = TDiveRec::kFixedImageSize;
 constexpr std::uint8_t kReservedHeaderBytes[4] = {0xDC, 0x05, 0xFA, 0x00};
 
 struct Header {

@@ -32,17 +32,6 @@ QByteArray ReadText(TLogbookReader& in, bool dosText) {
     return dosText ? DosToAnsi(text) : text;
 }
 
-void WriteText(TLogbookWriter& out, const QByteArray& text, bool dosText) {
-    const qsizetype n = std::min<qsizetype>(text.size(), TDiveRec::kMaxTextLength);
-    out.WriteU8(static_cast<std::uint8_t>(n));
-    const auto* p = reinterpret_cast<const std::uint8_t*>(text.constData());
-    if (!dosText) {
-        out.WriteBytes(std::span(p, static_cast<std::size_t>(n)));
-        return;
-    }
-    for (qsizetype i = 0; i < n; ++i) out.WriteU8(AnsiToDosByte(p[i]));
-}
-
 void SetGasFlags(TDiveRec& rec) {
     // Bytes 25 and 26 of the profile block (counted from its length word) hold the gas
     // of the dive; a block too short to hold them sets nothing.
@@ -186,42 +175,65 @@ std::unique_ptr<TDiveRec> TDiveRec::CreateFromStream(TLogbookReader& in, bool do
 }
 
 void TDiveRec::WriteToStream(TLogbookWriter& out, bool dosText) const {
-    out.WriteU16(kRecordMarker);
-    out.WriteI32(DayNo);
-    out.WriteU16(StartTime);
-    WriteText(out, Location, dosText);
-    WriteText(out, Site, dosText);
-    out.WriteU8(AltitudeRange);
-    out.WriteI16(SurfaceInterval);
-    out.WriteU8(Weather);
-    out.WriteI16(AirTemperature);
-    out.WriteU8(Suit);
-    out.WriteI16(TankSize);
-    out.WriteI16(MaxDepth);
-    out.WriteU16(DiveTime);
-    out.WriteI16(MinWaterTemp);
-    out.WriteU16(AirConsumption);
-    out.WriteU16(DiveType);
-    out.WriteU16(Activities);
-    WriteText(out, OtherActivity, dosText);
-    WriteText(out, Buddies, dosText);
-    WriteText(out, Remarks, dosText);
-    out.WriteU16(DeviceStatus);
-    out.WriteU16(DiveNumber);
-    out.WriteU32(DeviceTime);
-    out.WriteU16(HwSw);
-    out.WriteU8(Analysed);
-    out.WriteU8(StopInfo);
-    out.WriteU32(Reserved);
-    if (ProfileBlock.size() < 2) {
-        out.WriteU16(0);
-        return;
-    }
+    // The whole image is sized first and filled in one pass: a large logbook is written
+    // as one memory image before it goes to disk.
+    const QByteArray* texts[5] = {&Location, &Site, &OtherActivity, &Buddies, &Remarks};
+    qsizetype textBytes = 0;
+    for (const QByteArray* t : texts) textBytes += std::min<qsizetype>(t->size(), kMaxTextLength);
     // The length word is written from the bytes actually held, so the image always
     // parses back even if a caller left a stale length word in the block.
-    const std::size_t length = std::min<std::size_t>(ProfileBlock.size() - 2, 0xFFFF);
-    out.WriteU16(static_cast<std::uint16_t>(length));
-    out.WriteBytes(std::span<const std::uint8_t>(ProfileBlock).subspan(2, length));
+    const std::size_t profileLength =
+        ProfileBlock.size() < 2 ? 0 : std::min<std::size_t>(ProfileBlock.size() - 2, 0xFFFF);
+    std::uint8_t* p = out.Extend(kFixedImageSize + static_cast<std::size_t>(textBytes) + profileLength);
+
+    auto u8 = [&p](std::uint8_t v) { *p++ = v; };
+    auto u16 = [&p](std::uint16_t v) {
+        *p++ = static_cast<std::uint8_t>(v & 0xFF);
+        *p++ = static_cast<std::uint8_t>(v >> 8);
+    };
+    auto u32 = [&p](std::uint32_t v) {
+        for (int shift = 0; shift < 32; shift += 8) *p++ = static_cast<std::uint8_t>((v >> shift) & 0xFF);
+    };
+    auto text = [&p, dosText](const QByteArray& t) {
+        const qsizetype n = std::min<qsizetype>(t.size(), kMaxTextLength);
+        *p++ = static_cast<std::uint8_t>(n);
+        const auto* src = reinterpret_cast<const std::uint8_t*>(t.constData());
+        if (dosText) {
+            for (qsizetype i = 0; i < n; ++i) *p++ = AnsiToDosByte(src[i]);
+        } else {
+            p = std::copy_n(src, n, p);
+        }
+    };
+
+    u16(kRecordMarker);
+    u32(static_cast<std::uint32_t>(DayNo));
+    u16(StartTime);
+    text(Location);
+    text(Site);
+    u8(AltitudeRange);
+    u16(static_cast<std::uint16_t>(SurfaceInterval));
+    u8(Weather);
+    u16(static_cast<std::uint16_t>(AirTemperature));
+    u8(Suit);
+    u16(static_cast<std::uint16_t>(TankSize));
+    u16(static_cast<std::uint16_t>(MaxDepth));
+    u16(DiveTime);
+    u16(static_cast<std::uint16_t>(MinWaterTemp));
+    u16(AirConsumption);
+    u16(DiveType);
+    u16(Activities);
+    text(OtherActivity);
+    text(Buddies);
+    text(Remarks);
+    u16(DeviceStatus);
+    u16(DiveNumber);
+    u32(DeviceTime);
+    u16(HwSw);
+    u8(Analysed);
+    u8(StopInfo);
+    u32(Reserved);
+    u16(static_cast<std::uint16_t>(profileLength));
+    if (profileLength > 0) std::copy_n(ProfileBlock.data() + 2, profileLength, p);
 }
 
 std::uint16_t TDiveRec::ProfileLength() const {

@@ -57,6 +57,9 @@ public:
     static constexpr int kNotSet = ::kNotSet;
     static constexpr std::uint16_t kRecordMarker = 160;
     static constexpr int kMaxTextLength = 255;
+    // Bytes of a record image without texts and profile bytes (five empty texts count
+    // their length byte here).
+    static constexpr std::size_t kFixedImageSize = 52;
 
     std::int32_t DayNo = 0;
     std::uint16_t StartTime = 0;  // minutes after midnight 0..1439

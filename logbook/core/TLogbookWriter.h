@@ -38,6 +38,14 @@ public:
         m_bytes.insert(m_bytes.end(), p, p + bytes.size());
     }
 
+    // Appends n bytes and returns where they start, for a caller that fills a whole
+    // record at once. The pointer is valid until the next write.
+    std::uint8_t* Extend(std::size_t n) {
+        const std::size_t at = m_bytes.size();
+        m_bytes.resize(at + n);
+        return m_bytes.data() + at;
+    }
+
     // The image written so far, without a copy.
     std::span<const std::uint8_t> Bytes() const { return m_bytes; }
     // A copy of the image.

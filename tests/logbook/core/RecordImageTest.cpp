@@ -1,3 +1,5 @@
+#include <QBuffer>
+
 #include <gtest/gtest.h>
 
 #include "CoreTestData.h"
@@ -146,6 +148,38 @@ TEST(RecordImage, ProfileLengthBeyondTheStreamIsAnErrorNotAnAllocation) {
     } catch (const EStreamReadError& e) {
         EXPECT_NE(std::string(e.what()).find("65535"), std::string::npos) << e.what();
     }
+}
+
+TEST(RecordImage, DeviceReaderGivesTheSameRecordsAcrossItsBufferRefills) {
+    // Records with the largest profile cross the reader's internal chunks at many places.
+    std::vector<TDiveRec> dives;
+    QByteArray image;
+    for (int i = 0; i < 9; ++i) {
+        TDiveRec r = FullRecord();
+        r.DiveNumber = static_cast<std::uint16_t>(i);
+        r.ProfileBlock = coretest::Profile(i % 2 ? 65535 : static_cast<std::uint16_t>(1000 * i + 1),
+                                           static_cast<std::uint8_t>(i));
+        image += coretest::Image(r);
+        dives.push_back(r);
+    }
+    QBuffer device(&image);
+    ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+    TLogbookReader in(device);
+    for (const TDiveRec& expected : dives) EXPECT_EQ(*TDiveRec::CreateFromStream(in, false), expected);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(in.Position(), static_cast<std::size_t>(image.size()));
+    EXPECT_THROW(in.ReadU8(), EStreamReadError);
+}
+
+TEST(RecordImage, DeviceReaderReportsACutProfile) {
+    TDiveRec r = FullRecord();
+    r.ProfileBlock = coretest::Profile(65535);
+    QByteArray image = coretest::Image(r);
+    image.chop(1);
+    QBuffer device(&image);
+    ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+    TLogbookReader in(device);
+    EXPECT_THROW(TDiveRec::CreateFromStream(in, false), EStreamReadError);
 }
 
 struct OldDayCase {
