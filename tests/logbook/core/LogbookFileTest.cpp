@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,36 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                LogbookError::ReadError}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.Name; });
+
+TEST_F(LogbookFileTest, MutatedFilesLoadOrFailCleanly) {
+    // Damaged copies of a real logbook: every outcome is a logbook or an error, and the
+    // records of a logbook that loads are complete.
+    TLogbookWriter w;
+    Sample(6).SaveToStream(w, false);
+    const QByteArray good = w.Data();
+    std::mt19937 rng(7);
+    int loaded = 0;
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray bad = good;
+        const int edits = 1 + static_cast<int>(rng() % 4);
+        for (int e = 0; e < edits; ++e)
+            bad[static_cast<qsizetype>(rng() % bad.size())] = static_cast<char>(rng());
+        if (rng() % 3 == 0) bad.truncate(static_cast<qsizetype>(rng() % bad.size()));
+        const LogbookLoadResult r = LoadLogbookBytes(bad, round % 2 == 0);
+        if (r.Ok()) {
+            ++loaded;
+            for (const auto& d : r.Collection->Dives()) {
+                if (d->HasProfile()) {
+                    EXPECT_EQ(d->ProfileBlock.size(), d->ProfileLength() + 2u);
+                }
+            }
+        } else {
+            EXPECT_EQ(r.Collection, nullptr);
+            EXPECT_FALSE(r.ErrorText.isEmpty());
+        }
+    }
+    EXPECT_GT(loaded, 0);
+}
 
 TEST_F(LogbookFileTest, MissingFileCannotBeOpened) {
     const LogbookLoadResult r = LoadLogbookFile(Path("none.log"), false);
