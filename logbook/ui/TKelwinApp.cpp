@@ -10,6 +10,7 @@
 #include "TCaptionRegistry.h"
 #include "TDateFormat.h"
 #include "TKelvara.h"
+#include "TKelwinTransfer.h"
 #include "TParameterTables.h"
 #include "TSplash.h"
 
@@ -26,6 +27,7 @@ TKelwinEnvironment TKelwinEnvironment::FromSystem(const QStringList& arguments) 
 TKelwinApp::TKelwinApp(TKelwinEnvironment environment) : m_env(std::move(environment)) {}
 
 TKelwinApp::~TKelwinApp() {
+    m_transfer.reset();
     m_main.reset();
     if (m_tables) m_tables->CloseParameterTables();
 }
@@ -79,6 +81,8 @@ bool TKelwinApp::Start() {
     TKelwinPaths paths{m_env.ExeDir, m_dataDir, DocumentsDir(m_env.DocumentsFolder)};
     m_main = std::make_unique<TKelvara>(m_settings, paths, m_env.MakePrompts ? m_env.MakePrompts() : nullptr);
     m_main->RestoreFromSettings();
+    // The transfer window and the serial port dialog, created once for the whole run.
+    m_transfer = std::make_unique<TKelwinTransfer>(*m_main);
 
     // All windows exist: their captions in the chosen language.
     m_main->RebuildUnitTexts();

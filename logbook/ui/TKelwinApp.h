@@ -21,6 +21,7 @@
 
 class TKelvara;
 class TParameterTables;
+class TKelwinTransfer;
 class TSplash;
 
 struct TKelwinEnvironment {
@@ -50,6 +51,8 @@ public:
     const QString& StartError() const { return m_startError; }
 
     TKelvara* MainWindow() const { return m_main.get(); }
+    // The transfer command with its transfer window and serial port dialog.
+    TKelwinTransfer* Transfer() const { return m_transfer.get(); }
     SettingsRecord& Settings() { return m_settings; }
     const QString& DataDir() const { return m_dataDir; }
     TParameterTables* Tables() const { return m_tables.get(); }
@@ -63,5 +66,6 @@ private:
     QString m_startError;
     std::unique_ptr<TParameterTables> m_tables;
     std::unique_ptr<TKelvara> m_main;
+    std::unique_ptr<TKelwinTransfer> m_transfer;
     bool m_splashShown = false;
 };

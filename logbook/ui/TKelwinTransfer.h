@@ -9,18 +9,18 @@
 //
 //   TKelwinTransfer transfer(mainWindow, &virtualClock, &simPort);   // tests
 
+#include <QAction>
 #include <QPointer>
 #include <memory>
 
+#include "TComOpt.h"
+#include "TKelvara.h"
 #include "TTransferCommand.h"
+#include "TTransferWin.h"
 
 class IClock;
 class IComPort;
-class QAction;
-class TComOpt;
-class TKelvara;
 class TLinkPort;
-class TTransferWin;
 
 class TKelwinTransfer {
 public:
