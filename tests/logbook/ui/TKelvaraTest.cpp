@@ -16,6 +16,7 @@
 #include "CaptionList.h"
 #include "KelwinTestSupport.h"
 #include "Language.h"
+#include "LogbookCommands.h"
 #include "Messages.h"
 #include "Startup.h"
 #include "TAboutBox.h"
@@ -404,6 +405,21 @@ TEST_F(TKelvaraTest, ImportMergesSortsAndKeepsTheFirstNumber) {
     EXPECT_EQ(m_main->CurrentDive(), &m_main->Logbook().At(2));
     // The line of the dive current before (now line 2) and the last line are selected.
     EXPECT_EQ(m_main->SelectedIndices(), (std::vector<std::size_t>{2}));
+}
+
+TEST_F(TKelvaraTest, ImportIntoAFullLogbookSaysHowManyDivesWereNotAdded) {
+    auto full = std::make_unique<TDiveCollection>();
+    for (std::size_t i = 0; i < TDiveCollection::kMaxDives; ++i)
+        full->AddDive(Dive(static_cast<std::uint16_t>(i), static_cast<int>(i)), 0, 1);
+    ASSERT_EQ(full->Count(), TDiveCollection::kMaxDives);
+    m_main->ReplaceLogbook(std::move(full));
+    WriteLogbook(Path("two.log"), *Logbook({1, 2}));
+    m_prompts->OpenFiles.push_back(TFileChoice{Path("two.log"), 0});
+    Trigger(ECommand::Import);
+    EXPECT_EQ(m_main->Logbook().Count(), TDiveCollection::kMaxDives);
+    ASSERT_EQ(m_prompts->Information.size(), 1);
+    EXPECT_EQ(m_prompts->Information[0], LogbookFullText(2, kEnglish));
+    EXPECT_EQ(m_main->DiveList()->model()->rowCount(), 65535);
 }
 
 TEST_F(TKelvaraTest, ImportOfADamagedFileAddsNothing) {
