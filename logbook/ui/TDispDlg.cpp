@@ -39,6 +39,7 @@ TDispDlg::TDispDlg(QMdiArea& area, SettingsRecord& settings, const TEditDlg& lis
         const QString name = QString::fromLatin1(place.Name);
         auto* label = new QLabel(QString::fromUtf8(place.GermanLabel), body);
         label->setObjectName(QStringLiteral("l") + name);
+        label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
         QWidget* control = nullptr;
         if (name == QLatin1String("Remarks")) {
             m_remarks = new QPlainTextEdit(body);
@@ -75,6 +76,7 @@ TDispDlg::TDispDlg(QMdiArea& area, SettingsRecord& settings, const TEditDlg& lis
     m_restoring = true;
     RestoreWidgetPlacement(m_settings.DataPlacement, *this);
     resize(std::min(width(), kMaxWidth), std::min(height(), kMaxHeight));
+    show();
     m_restoring = false;
 
     m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TDispDlg"));
@@ -129,7 +131,9 @@ void TDispDlg::ShowDive(const TDiveRec* dive) {
         if (m_takenOut) return;
         KeepPlacement();
         m_takenOut = true;
-        showMinimized();
+        // Saved first, then out of the child area and hidden. It is not minimised on the
+        // way out: a minimised sub-window hides its contents, which would stay hidden when
+        // it comes back.
         m_area.removeSubWindow(this);
         setParent(nullptr);
         hide();
@@ -141,6 +145,7 @@ void TDispDlg::ShowDive(const TDiveRec* dive) {
         m_area.addSubWindow(this);
         RestoreWidgetPlacement(m_settings.DataPlacement, *this);
         if (isMinimized()) showNormal();
+        widget()->show();
         show();
         m_restoring = false;
     }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "CaptionList.h"
@@ -69,6 +70,7 @@ TEditDlg::TEditDlg(TDiveType& diveType, TActivity& activity, QWidget* parent)
         const QString name = QString::fromLatin1(place.Name);
         auto* label = new QLabel(QString::fromUtf8(place.GermanLabel), this);
         label->setObjectName(QStringLiteral("l") + name);
+        label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
         QWidget* control = nullptr;
         if (name == QLatin1String("Range") || name == QLatin1String("Cond") ||
             name == QLatin1String("Suit")) {
@@ -86,9 +88,9 @@ TEditDlg::TEditDlg(TDiveType& diveType, TActivity& activity, QWidget* parent)
             QLabel* panel = MakePanel(row, name == QLatin1String("Type") ? "eType" : "eActivity");
             panel->installEventFilter(this);
             panel->setCursor(Qt::PointingHandCursor);
-            auto* button = new QPushButton(QStringLiteral("..."), row);
+            auto* button = new QToolButton(row);
+            button->setText(QStringLiteral("..."));
             button->setObjectName(name + QStringLiteral("Btn"));
-            button->setFixedWidth(30);
             h->addWidget(panel, 1);
             h->addWidget(button);
             if (name == QLatin1String("Type")) {
@@ -142,8 +144,8 @@ TEditDlg::TEditDlg(TDiveType& diveType, TActivity& activity, QWidget* parent)
 
     connect(m_ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_typeBtn, &QPushButton::clicked, this, [this] { TypeBtnClick(); });
-    connect(m_activityBtn, &QPushButton::clicked, this, [this] { ActivityBtnClick(); });
+    connect(m_typeBtn, &QToolButton::clicked, this, [this] { TypeBtnClick(); });
+    connect(m_activityBtn, &QToolButton::clicked, this, [this] { ActivityBtnClick(); });
     connect(m_remarks, &QPlainTextEdit::textChanged, this, [this] { RemarksChanged(); });
 
     m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TEditDlg"));

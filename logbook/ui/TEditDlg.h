@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 class TActivity;
 class TDiveRec;
 class TDiveType;
@@ -53,8 +54,8 @@ public:
     QPlainTextEdit* ERemarks() const { return m_remarks; }
     QPushButton* OKBtn() const { return m_ok; }
     QPushButton* CancelBtn() const { return m_cancel; }
-    QPushButton* TypeBtn() const { return m_typeBtn; }
-    QPushButton* ActivityBtn() const { return m_activityBtn; }
+    QToolButton* TypeBtn() const { return m_typeBtn; }
+    QToolButton* ActivityBtn() const { return m_activityBtn; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,8 +80,8 @@ private:
     QLabel* m_activityPanel = nullptr;
     QLabel* m_alarms = nullptr;
     QPlainTextEdit* m_remarks = nullptr;
-    QPushButton* m_typeBtn = nullptr;
-    QPushButton* m_activityBtn = nullptr;
+    QToolButton* m_typeBtn = nullptr;
+    QToolButton* m_activityBtn = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     std::unique_ptr<TWidgetCaptions> m_captions;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "DiveTexts.h"
@@ -27,6 +28,7 @@ namespace {
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setObjectName(QString::fromLatin1(name));
+    label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     return label;
 }
 
@@ -61,8 +63,8 @@ TSelectDialog::TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* 
       m_depth2(MakeField(this, "Depth2")),
       m_activityPanel(MakePanel(this, "eActivity")),
       m_typePanel(MakePanel(this, "eType")),
-      m_activityBtn(new QPushButton(QStringLiteral("..."), this)),
-      m_typeBtn(new QPushButton(QStringLiteral("..."), this)),
+      m_activityBtn(new QToolButton(this)),
+      m_typeBtn(new QToolButton(this)),
       m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
     setObjectName(QStringLiteral("SelectDialog"));
@@ -70,8 +72,8 @@ TSelectDialog::TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* 
     m_enableDepth->setObjectName(QStringLiteral("EnableDepth"));
     m_activityBtn->setObjectName(QStringLiteral("ActivityBtn"));
     m_typeBtn->setObjectName(QStringLiteral("TypeBtn"));
-    m_activityBtn->setFixedWidth(30);
-    m_typeBtn->setFixedWidth(30);
+    m_activityBtn->setText(QStringLiteral("..."));
+    m_typeBtn->setText(QStringLiteral("..."));
     m_ok->setObjectName(QStringLiteral("OKBtn"));
     m_cancel->setObjectName(QStringLiteral("CancelBtn"));
     m_ok->setDefault(true);
@@ -109,8 +111,8 @@ TSelectDialog::TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* 
     connect(m_depth2, &QLineEdit::textEdited, this, [this] { m_enableDepth->setChecked(true); });
     connect(m_ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_activityBtn, &QPushButton::clicked, this, [this] { ActivityBtnClick(); });
-    connect(m_typeBtn, &QPushButton::clicked, this, [this] { TypeBtnClick(); });
+    connect(m_activityBtn, &QToolButton::clicked, this, [this] { ActivityBtnClick(); });
+    connect(m_typeBtn, &QToolButton::clicked, this, [this] { TypeBtnClick(); });
 
     m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TSelectDialog"));
     TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());

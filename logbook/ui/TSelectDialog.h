@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QToolButton;
 class TActivity;
 class TDiveCollection;
 class TDiveType;
@@ -49,8 +50,8 @@ public:
     QLabel* EType() const { return m_typePanel; }
     QPushButton* OKBtn() const { return m_ok; }
     QPushButton* CancelBtn() const { return m_cancel; }
-    QPushButton* ActivityBtn() const { return m_activityBtn; }
-    QPushButton* TypeBtn() const { return m_typeBtn; }
+    QToolButton* ActivityBtn() const { return m_activityBtn; }
+    QToolButton* TypeBtn() const { return m_typeBtn; }
 
 private:
     void RefreshPanels();
@@ -68,8 +69,8 @@ private:
     QLineEdit* m_depth2;
     QLabel* m_activityPanel;
     QLabel* m_typePanel;
-    QPushButton* m_activityBtn;
-    QPushButton* m_typeBtn;
+    QToolButton* m_activityBtn;
+    QToolButton* m_typeBtn;
     QPushButton* m_ok;
     QPushButton* m_cancel;
     std::unique_ptr<TWidgetCaptions> m_captions;
