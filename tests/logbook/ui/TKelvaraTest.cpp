@@ -32,6 +32,7 @@ class TKelvaraTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         SetCurrentLanguage(kEnglish);
         SetCurrentUnitSystem(kMetric);
         ASSERT_TRUE(m_dir.isValid());
