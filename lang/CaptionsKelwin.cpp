@@ -572,9 +572,9 @@ constexpr CaptionEntry kTStartDlgEn[] = {
     {"LNumber", K::Caption, "Initial number:"},
 };
 constexpr CaptionEntry kTStartDlgDe[] = {
-    {"", K::Caption, "Anfangsnummer Logbuch"},
+    {"", K::Caption, "Logbuch Startnummer"},
     {"CancelBtn", K::Caption, "Abbrechen"},
-    {"LNumber", K::Caption, "Anfangsnummer:"},
+    {"LNumber", K::Caption, "Startnummer:"},
 };
 constexpr CaptionEntry kTStartDlgFr[] = {
     {"", K::Caption, "Numéro initial du carnet"},
