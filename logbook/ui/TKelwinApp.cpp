@@ -10,6 +10,7 @@
 #include "TCaptionRegistry.h"
 #include "TDateFormat.h"
 #include "TKelvara.h"
+#include "TKelwinDiveWindows.h"
 #include "TKelwinTransfer.h"
 #include "TParameterTables.h"
 #include "TSplash.h"
@@ -28,6 +29,7 @@ TKelwinApp::TKelwinApp(TKelwinEnvironment environment) : m_env(std::move(environ
 
 TKelwinApp::~TKelwinApp() {
     m_transfer.reset();
+    m_diveWindows.reset();
     m_main.reset();
     if (m_tables) m_tables->CloseParameterTables();
 }
@@ -83,6 +85,7 @@ bool TKelwinApp::Start() {
     m_main->RestoreFromSettings();
     // The transfer window and the serial port dialog, created once for the whole run.
     m_transfer = std::make_unique<TKelwinTransfer>(*m_main);
+    m_diveWindows = std::make_unique<TKelwinDiveWindows>(*m_main);
 
     // All windows exist: their captions in the chosen language.
     m_main->RebuildUnitTexts();

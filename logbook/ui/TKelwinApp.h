@@ -21,6 +21,7 @@
 
 class TKelvara;
 class TParameterTables;
+class TKelwinDiveWindows;
 class TKelwinTransfer;
 class TSplash;
 
@@ -53,6 +54,9 @@ public:
     TKelvara* MainWindow() const { return m_main.get(); }
     // The transfer command with its transfer window and serial port dialog.
     TKelwinTransfer* Transfer() const { return m_transfer.get(); }
+    // The data window, the edit dialog and the dive type, activities, selection and time
+    // zone dialogs with their commands.
+    TKelwinDiveWindows* DiveWindows() const { return m_diveWindows.get(); }
     SettingsRecord& Settings() { return m_settings; }
     const QString& DataDir() const { return m_dataDir; }
     TParameterTables* Tables() const { return m_tables.get(); }
@@ -67,5 +71,6 @@ private:
     std::unique_ptr<TParameterTables> m_tables;
     std::unique_ptr<TKelvara> m_main;
     std::unique_ptr<TKelwinTransfer> m_transfer;
+    std::unique_ptr<TKelwinDiveWindows> m_diveWindows;
     bool m_splashShown = false;
 };

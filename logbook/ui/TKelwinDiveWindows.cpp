@@ -46,6 +46,13 @@ TKelwinDiveWindows::~TKelwinDiveWindows() {
     if (m_disp && !m_disp->parent()) delete m_disp.data();
 }
 
+TDispDlg* TKelwinDiveWindows::DispDlg() const { return m_disp; }
+TEditDlg* TKelwinDiveWindows::EditDlg() const { return m_edit; }
+TDiveType* TKelwinDiveWindows::DiveType() const { return m_diveType; }
+TActivity* TKelwinDiveWindows::Activity() const { return m_activity; }
+TSelectDialog* TKelwinDiveWindows::SelectDialog() const { return m_select; }
+TTimezone* TKelwinDiveWindows::Timezone() const { return m_timezone; }
+
 int TKelwinDiveWindows::IndexOf(const TDiveRec* dive) const {
     const TDiveCollection& log = m_main.Logbook();
     for (std::size_t i = 0; i < log.Count(); ++i)

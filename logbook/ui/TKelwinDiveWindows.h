@@ -32,12 +32,12 @@ public:
     void SelectClick();
     void TimezoneClick();
 
-    TDispDlg* DispDlg() const { return m_disp; }
-    TEditDlg* EditDlg() const { return m_edit; }
-    TDiveType* DiveType() const { return m_diveType; }
-    TActivity* Activity() const { return m_activity; }
-    TSelectDialog* SelectDialog() const { return m_select; }
-    TTimezone* Timezone() const { return m_timezone; }
+    TDispDlg* DispDlg() const;
+    TEditDlg* EditDlg() const;
+    TDiveType* DiveType() const;
+    TActivity* Activity() const;
+    TSelectDialog* SelectDialog() const;
+    TTimezone* Timezone() const;
 
 private:
     // The edit dialog opens exactly over the data window.

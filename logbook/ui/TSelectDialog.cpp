@@ -159,7 +159,7 @@ bool TSelectDialog::OKBtnClick() {
     const TDateFormat format = CurrentDateFormat();
     const QDate today = QDate::currentDate();
     for (QLineEdit* date : {m_date1, m_date2})
-        if (!CheckDiveDate(date->text(), format, today)) {
+        if (!TryParseDiveDate(date->text(), format, today)) {
             date->setText(DateHint(format));
             ok = false;
         }
@@ -185,8 +185,8 @@ TSelectionCriteria TSelectDialog::Criteria() const {
     TSelectionCriteria c;
     const TDateFormat format = CurrentDateFormat();
     const QDate today = QDate::currentDate();
-    c.Day1 = CheckDiveDate(m_date1->text(), format, today).value_or(DayNoOfDate(today));
-    c.Day2 = CheckDiveDate(m_date2->text(), format, today).value_or(DayNoOfDate(today));
+    c.Day1 = ParseDiveDate(m_date1->text(), format, today);
+    c.Day2 = ParseDiveDate(m_date2->text(), format, today);
     c.DepthEnabled = m_enableDepth->isChecked();
     c.Depth1 = ParseValue(kDepthFormat, m_depth1->text());
     c.Depth2 = ParseValue(kDepthFormat, m_depth2->text());
