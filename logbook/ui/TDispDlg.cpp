@@ -152,7 +152,11 @@ void TDispDlg::ShowDive(const TDiveRec* dive) {
     const int lang = CurrentLanguage();
     setWindowTitle(GetMessage(2) + QLatin1Char(' ') + QString::number(dive->DiveNumber));
     auto set = [this](const char* name, const QString& text) {
-        if (QLabel* v = Value(QString::fromLatin1(name))) v->setText(text);
+        if (QLabel* v = Value(QString::fromLatin1(name))) {
+            v->setText(text);
+            // A value longer than its field is shown whole in the tool tip.
+            v->setToolTip(text);
+        }
     };
     set("vDate", FormatDiveDate(dive->DayNo, true));
     set("vImmers", FormatHoursMinutes(dive->StartTime));

@@ -45,6 +45,8 @@ QLabel* MakePanel(QWidget* parent, const char* name) {
     panel->setFrameShadow(QFrame::Sunken);
     panel->setMinimumHeight(22);
     panel->setTextFormat(Qt::PlainText);
+    // A long list of activities must not widen the dialog; the whole text is in the tool tip.
+    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return panel;
 }
 
@@ -141,6 +143,7 @@ TEditDlg::TEditDlg(TDiveType& diveType, TActivity& activity, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    setMinimumWidth(620);
 
     connect(m_ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -211,12 +214,16 @@ void TEditDlg::LoadFromDive(const TDiveRec& dive) {
         Field(QString::fromLatin1(name))->setEnabled(hand);
     m_range->setEnabled(hand);
     Field("eUsed")->setEnabled(hand || (dive.HwSw & kHwSwNoAirConsumption));
+    // Long texts show their beginning.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->setCursorPosition(0);
     Field("eDate")->setFocus();
 }
 
 void TEditDlg::RefreshPanels() {
     m_typePanel->setText(DiveTypeText(m_type, CurrentLanguage()));
+    m_typePanel->setToolTip(m_typePanel->text());
     m_activityPanel->setText(ActivitiesText(m_activities, m_other, CurrentLanguage()));
+    m_activityPanel->setToolTip(m_activityPanel->text());
 }
 
 bool TEditDlg::OKBtnClick() {

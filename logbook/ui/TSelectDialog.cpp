@@ -47,6 +47,8 @@ QLabel* MakePanel(QWidget* parent, const char* name) {
     panel->setMinimumHeight(22);
     panel->setMinimumWidth(260);
     panel->setTextFormat(Qt::PlainText);
+    // A long list of activities must not widen the dialog; the whole text is in the tool tip.
+    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return panel;
 }
 
@@ -135,7 +137,9 @@ void TSelectDialog::Load(const TDiveCollection& logbook) {
 
 void TSelectDialog::RefreshPanels() {
     m_activityPanel->setText(ActivitiesText(m_activities, m_other, CurrentLanguage()));
+    m_activityPanel->setToolTip(m_activityPanel->text());
     m_typePanel->setText(DiveTypeText(m_type, CurrentLanguage()));
+    m_typePanel->setToolTip(m_typePanel->text());
 }
 
 void TSelectDialog::ActivityBtnClick() {
