@@ -25,9 +25,14 @@ void TWireTrace::Line(const char* what, std::span<const std::uint8_t> bytes, con
 }
 
 void TWireTrace::SetPort(int com) {
+    const bool wasOpen = m_port.Port() != 0;
     m_port.SetPort(com);
+    if (com == 0) {
+        if (wasOpen) Line("close");
+        return;
+    }
     const QByteArray what = "open COM" + QByteArray::number(com) + (m_port.Port() == com ? "" : " failed");
-    Line(com == 0 ? "close" : what.constData());
+    Line(what.constData());
 }
 
 void TWireTrace::ClosePort() {
