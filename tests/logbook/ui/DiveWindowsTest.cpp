@@ -30,6 +30,7 @@
 #include "TDiveType.h"
 #include "TEditDlg.h"
 #include "TKelvara.h"
+#include "TKelwinApp.h"
 #include "TKelwinDiveWindows.h"
 #include "TSelectDialog.h"
 #include "TTimezone.h"
@@ -672,6 +673,51 @@ TEST_F(DiveWindowsTest, AltitudeListFollowsTheUnitSystem) {
     EXPECT_EQ(Disp().Value("vMax")->text(), "61 ft");
     m_main->ApplyOptions(kEnglish, kMetric);
     EXPECT_EQ(Disp().Value("vRange")->text(), "900 m...1750 m");
+}
+
+TEST_F(DiveWindowsTest, DataCommandBringsTheMinimisedWindowBack) {
+    UseLogbook(Logbook({1, 2}));
+    Disp().showMinimized();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(Disp().isMinimized());
+    Trigger(ECommand::Data);
+    EXPECT_FALSE(Disp().isMinimized());
+    EXPECT_TRUE(Disp().isVisible());
+    EXPECT_TRUE(Disp().widget()->isVisible());
+}
+
+// The program's start-up creates the dive windows: the last dive of the logbook is shown and
+// the commands that need the windows are there.
+TEST(DiveWindowsStartTest, StartUpShowsTheLastDiveInTheDataWindow) {
+    TestApplication();
+    SetCurrentLanguage(kEnglish);
+    SetCurrentUnitSystem(kMetric);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString exe = dir.path() + "/exe/";
+    MakeProgramFolder(exe);
+    TKelwinEnvironment env;
+    env.ExeDir = exe;
+    env.AppDataFolder = dir.path() + "/appdata";
+    env.DocumentsFolder = QString();
+    env.Arguments = {exe + "EXAMPLE.LOG"};
+    env.Locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    env.ShowSplash = false;
+    env.MakePrompts = [] { return std::make_unique<TScriptedPrompts>(); };
+    {
+        TKelwinApp app(env);
+        ASSERT_TRUE(app.Start());
+        ASSERT_NE(app.DiveWindows(), nullptr);
+        TDispDlg& disp = *app.DiveWindows()->DispDlg();
+        EXPECT_FALSE(disp.TakenOut());
+        EXPECT_EQ(disp.Dive(), app.MainWindow()->CurrentDive());
+        EXPECT_EQ(disp.windowTitle(), "Data Dive 3");
+        for (ECommand c :
+             {ECommand::Insert, ECommand::Edit, ECommand::Data, ECommand::Select, ECommand::TimeZone})
+            EXPECT_TRUE(app.MainWindow()->CommandAvailable(c)) << static_cast<int>(c);
+        app.MainWindow()->SetModified(false);
+    }
+    SetCurrentDateFormat(TDateFormat());
 }
 
 }  // namespace
