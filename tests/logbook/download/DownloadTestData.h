@@ -8,7 +8,7 @@
 
 using TBytes = std::vector<std::uint8_t>;
 
-struct TBlockSpec {
+struct TBlockFields {
     std::uint32_t Serial = 0x123456;
     std::uint8_t HwSw = 0x10;
     std::uint8_t Status = 0x00;
@@ -20,7 +20,7 @@ struct TBlockSpec {
 };
 
 // An 18-byte header followed by ProfileLength profile bytes.
-inline TBytes MakeBlock(const TBlockSpec& s) {
+inline TBytes MakeBlock(const TBlockFields& s) {
     TBytes b(18, 0);
     b[0] = static_cast<std::uint8_t>(s.Serial >> 16);
     b[1] = static_cast<std::uint8_t>(s.Serial >> 8);
