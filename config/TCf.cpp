@@ -375,6 +375,15 @@ TTransferCore& TCf::Core() { return m_transferWin->Core(); }
 void TCf::ApplyLanguage(int languageIndex) {
     if (!IsValidLanguage(languageIndex)) return;
     TCaptionRegistry::Of(Program::Teswin).ApplyLanguage(languageIndex);
+    // The two items of the simulated box are this program's own addition to the
+    // Options menu, so they carry their texts here rather than in the caption table.
+    static const char* const kSimulator[5][2] = {{"Simulated &box", "Simulator s&cenario..."},
+                                                 {"Simulierte &Box", "Simulator-S&zenario..."},
+                                                 {"Boîtier si&mulé", "S&cénario du simulateur..."},
+                                                 {"Caja si&mulada", "Es&cenario del simulador..."},
+                                                 {"Box si&mulato", "S&cenario del simulatore..."}};
+    if (SimulatorItem) SimulatorItem->setText(QString::fromUtf8(kSimulator[languageIndex][0]));
+    if (ScenarioItem) ScenarioItem->setText(QString::fromUtf8(kSimulator[languageIndex][1]));
     // The work-load text carries a level word of the message table.
     VO2LimitChange();
 }

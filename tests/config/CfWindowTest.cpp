@@ -561,6 +561,18 @@ TEST_F(CfProgramPort, SimulatedBoxIsOffAtStartAndAnScrModelWhenChosen) {
         EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
 }
 
+TEST_F(CfProgramPort, SimulatorItemsFollowTheLanguage) {
+    ASSERT_NE(m_cf->SimulatorItem, nullptr);
+    m_cf->ApplyLanguage(1);
+    EXPECT_EQ(m_cf->SimulatorItem->text(), "Simulierte &Box");
+    m_cf->ApplyLanguage(2);
+    EXPECT_EQ(m_cf->ScenarioItem->text(), QString::fromUtf8("S&cénario du simulateur..."));
+    m_cf->ApplyLanguage(9);  // outside the tables: nothing changes
+    EXPECT_EQ(m_cf->ScenarioItem->text(), QString::fromUtf8("S&cénario du simulateur..."));
+    m_cf->ApplyLanguage(0);
+    EXPECT_EQ(m_cf->SimulatorItem->text(), "Simulated &box");
+}
+
 TEST_F(CfProgramPort, ScenarioChoosesAnotherModel) {
     ASSERT_TRUE(m_cf->LoadScenario(QString(KV_SOURCE_DIR) + "/config/scenarios/breath-model.sim"));
     EXPECT_TRUE(m_cf->SimulatorItem->isChecked());
