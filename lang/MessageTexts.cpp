@@ -6,6 +6,8 @@
 
 namespace {
 
+// The tables keep one text per line with its number, easier to check against the list.
+// clang-format off
 constexpr const char* kKelwinTexts[] =
     {
         // English
@@ -367,6 +369,8 @@ constexpr const char* kTeswinTexts[] = {
     "Device Err: Read only possible for EEPROM data",                                  // 14
 };
 static_assert(std::size(kTeswinTexts) == kLanguageCount * 15);
+
+// clang-format on
 
 }  // namespace
 

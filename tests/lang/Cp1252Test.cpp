@@ -1,6 +1,6 @@
-#include "Cp1252.h"
-
 #include <gtest/gtest.h>
+
+#include "Cp1252.h"
 
 TEST(Cp1252, EveryByteSurvivesARoundTrip) {
     QByteArray all;
