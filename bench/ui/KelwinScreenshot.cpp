@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "BenchPrompts.h"
+#include "BenchKelwin.h"
 #include "Startup.h"
 #include "TDiveCollection.h"
 #include "TKelvara.h"
@@ -25,20 +25,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTemporaryDir home;
-    const QString bin = QStringLiteral(KV_BIN_DIR "/");
     SettingsRecord earlier = SettingsRecord::Defaults();
     earlier.LanguageIndex = static_cast<std::uint8_t>(args.size() > 2 ? args[2].toInt() : 0);
     earlier.MainPlacement = {0, 0, 760, 520, 0};
-    WriteSettings(DataDir(home.filePath(QStringLiteral("appdata")), bin), earlier);
+    WriteEarlierSettings(home, earlier);
 
-    TKelwinEnvironment env;
-    env.ExeDir = bin;
-    env.AppDataFolder = home.filePath(QStringLiteral("appdata"));
-    env.DocumentsFolder = home.filePath(QStringLiteral("docs"));
-    env.Arguments = {bin + QStringLiteral("EXAMPLE.LOG")};
-    env.Locale = QLocale(QLocale::English, QLocale::UnitedKingdom);
+    TKelwinEnvironment env = BenchEnvironment(home, {BenchBinDir() + QStringLiteral("EXAMPLE.LOG")});
     env.ShowSplash = false;
-    env.MakePrompts = [] { return std::make_unique<TBenchPrompts>(); };
     TKelwinApp kelwin(env);
     if (!kelwin.Start()) {
         qWarning("%s", qPrintable(kelwin.StartError()));

@@ -10,7 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchPrompts.h"
+#include "BenchKelwin.h"
 #include "LogbookFile.h"
 #include "Startup.h"
 #include "TKelvara.h"
@@ -20,28 +20,14 @@ namespace {
 
 QApplication* g_app = nullptr;
 
-QString BinDir() { return QStringLiteral(KV_BIN_DIR "/"); }
-
-TKelwinEnvironment Environment(const QTemporaryDir& home, const QStringList& args) {
-    TKelwinEnvironment env;
-    env.ExeDir = BinDir();
-    env.AppDataFolder = home.filePath(QStringLiteral("appdata"));
-    env.DocumentsFolder = home.filePath(QStringLiteral("docs"));
-    env.Arguments = args;
-    env.Locale = QLocale(QLocale::English, QLocale::UnitedKingdom);
-    env.MakePrompts = [] { return std::make_unique<TBenchPrompts>(); };
-    return env;
-}
-
 void BM_StartupToVisibleMainWindow(benchmark::State& state) {
     QTemporaryDir home;
     // Settings of an earlier run, so every start is an ordinary one.
-    const QString dataDir = DataDir(home.filePath(QStringLiteral("appdata")), BinDir());
-    WriteSettings(dataDir, SettingsRecord::Defaults());
-    const QStringList args{BinDir() + QStringLiteral("EXAMPLE.LOG")};
+    WriteEarlierSettings(home, SettingsRecord::Defaults());
+    const QStringList args{BenchBinDir() + QStringLiteral("EXAMPLE.LOG")};
     std::size_t dives = 0;
     for (auto _ : state) {
-        TKelwinApp app(Environment(home, args));
+        TKelwinApp app(BenchEnvironment(home, args));
         if (!app.Start()) {
             state.SkipWithError(qPrintable(app.StartError()));
             break;
@@ -98,7 +84,8 @@ void BM_OpenLargeLogbookUntilListShown(benchmark::State& state) {
     SettingsRecord settings = SettingsRecord::Defaults();
     auto prompts = std::make_unique<TBenchPrompts>();
     prompts->OpenPath = path;
-    TKelvara main(settings, TKelwinPaths{BinDir(), home.path() + QStringLiteral("/"), QStringLiteral("/")},
+    TKelvara main(settings,
+                  TKelwinPaths{BenchBinDir(), home.path() + QStringLiteral("/"), QStringLiteral("/")},
                   std::move(prompts));
     main.show();
     QCoreApplication::processEvents();
