@@ -4,32 +4,15 @@
 #include "Commands.h"
 #include "LogbookFile.h"
 
-int RunConvert(const QStringList& args) {
-    QStringList paths;
-    bool dosIn = false;
-    bool dosOut = false;
-    for (const QString& a : args) {
-        if (a == QLatin1String("--dos-in"))
-            dosIn = true;
-        else if (a == QLatin1String("--dos-out"))
-            dosOut = true;
-        else if (!a.startsWith(QLatin1String("--")))
-            paths << a;
-        else {
-            PrintError(QStringLiteral("kvlog convert: unknown option \"%1\"\n").arg(a));
-            return kExitUsage;
-        }
-    }
-    if (paths.size() != 2) {
-        PrintError(QStringLiteral("Usage: kvlog convert IN OUT [--dos-in] [--dos-out]\n"));
-        return kExitUsage;
-    }
-    const LogbookLoadResult in = LoadLogbookFile(paths[0], dosIn);
+namespace {
+
+int RunConvert(const TCommandLine& cmd) {
+    const LogbookLoadResult in = LoadLogbookFile(cmd.Argument(0), cmd.IsSet("dos-in"));
     if (!in.Ok()) {
         PrintError(in.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
     }
-    const LogbookSaveResult out = SaveLogbookFile(paths[1], *in.Collection, dosOut);
+    const LogbookSaveResult out = SaveLogbookFile(cmd.Argument(1), *in.Collection, cmd.IsSet("dos-out"));
     if (!out.Ok()) {
         PrintError(out.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
@@ -37,4 +20,13 @@ int RunConvert(const QStringList& args) {
     return kExitOk;
 }
 
-static const TCommandRegistrar kConvert("convert", RunConvert, "convert IN OUT [--dos-in] [--dos-out]");
+}  // namespace
+
+static const TCommandRegistrar kConvert({
+    .Name = "convert",
+    .Summary = "Loads a logbook and saves it again, e.g. to turn a DOS-text logbook into a current one.",
+    .Arguments = {{"IN", "the logbook to read"}, {"OUT", "the logbook to write"}},
+    .Options = {{"dos-in", nullptr, "IN's texts are in the DOS code page"},
+                {"dos-out", nullptr, "write OUT's texts in the DOS code page"}},
+    .Run = RunConvert,
+});

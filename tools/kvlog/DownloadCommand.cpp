@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
+#include <string_view>
 
 #include "Commands.h"
 #include "DownloadTexts.h"
@@ -51,53 +52,25 @@ std::optional<std::uint16_t> ParseNumber(const QString& text) {
     return static_cast<std::uint16_t>(v);
 }
 
-// Parses LOGBOOK, the second operand (after --simulate for download) and the options.
-// Returns an error text for a usage error.
-std::optional<QString> ParseOptions(const QStringList& args, bool download, TOptions& o) {
-    QStringList operands;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        auto value = [&]() -> std::optional<QString> {
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args[++i];
-        };
-        if (a == "--all") {
-            o.All = true;
-        } else if (a == "--accept-new-computer") {
-            o.AcceptNewComputer = true;
-        } else if (a == "--now") {
-            const auto v = value();
-            if (!v) return QStringLiteral("--now needs a value");
-            const QDateTime t = QDateTime::fromString(*v, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
-            if (!t.isValid()) return QStringLiteral("--now: not a date and time YYYY-MM-DDTHH:MM:SS: ") + *v;
-            o.Now = t;
-        } else if (a == "--renumber" || a == "--start-number") {
-            const auto v = value();
-            const auto n = v ? ParseNumber(*v) : std::nullopt;
-            if (!n) return a + QStringLiteral(" needs a number 0 ... 65535");
-            (a == "--renumber" ? o.Renumber : o.StartNumber) = n;
-        } else if (download && a == "--simulate") {
-            const auto v = value();
-            if (!v) return QStringLiteral("--simulate needs a scenario file");
-            o.Second = *v;
-        } else if (download && a == "--trace") {
-            const auto v = value();
-            if (!v) return QStringLiteral("--trace needs a file");
-            o.Trace = *v;
-        } else if (a.startsWith("--")) {
-            return QStringLiteral("unknown option ") + a;
-        } else {
-            operands << a;
-        }
+// Reads LOGBOOK, the second operand (--simulate's scenario for download, IMAGE for
+// import-image) and the answers. Returns an error text for a usage error.
+std::optional<QString> ReadOptions(const TCommandLine& cmd, bool download, TOptions& o) {
+    o.Logbook = cmd.Argument(0);
+    o.Second = download ? cmd.Value("simulate") : cmd.Argument(1);
+    if (download) o.Trace = cmd.Value("trace");
+    o.All = cmd.IsSet("all");
+    o.AcceptNewComputer = cmd.IsSet("accept-new-computer");
+    if (cmd.IsSet("now")) {
+        const QString v = cmd.Value("now");
+        const QDateTime t = QDateTime::fromString(v, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+        if (!t.isValid()) return QStringLiteral("--now: not a date and time YYYY-MM-DDTHH:MM:SS: ") + v;
+        o.Now = t;
     }
-    if (download) {
-        if (operands.size() != 1) return QStringLiteral("download takes one LOGBOOK");
-        if (o.Second.isEmpty()) return QStringLiteral("download needs --simulate SCENARIO");
-        o.Logbook = operands[0];
-    } else {
-        if (operands.size() != 2) return QStringLiteral("import-image takes LOGBOOK and IMAGE");
-        o.Logbook = operands[0];
-        o.Second = operands[1];
+    for (const char* name : {"renumber", "start-number"}) {
+        if (!cmd.IsSet(name)) continue;
+        const auto n = ParseNumber(cmd.Value(name));
+        if (!n) return QStringLiteral("--%1 needs a number 0 ... 65535").arg(QLatin1String(name));
+        (name == std::string_view("renumber") ? o.Renumber : o.StartNumber) = n;
     }
     return std::nullopt;
 }
@@ -178,24 +151,11 @@ int RunWithWindow(const TOptions& o, IDownloadWindow& window) {
     return kExitOk;
 }
 
-constexpr const char* kDownloadUsage =
-    "download LOGBOOK --simulate SCENARIO [--all] [--now YYYY-MM-DDTHH:MM:SS] [--renumber N] "
-    "[--start-number N] [--accept-new-computer] [--trace FILE]";
-constexpr const char* kImportImageUsage =
-    "import-image LOGBOOK IMAGE [--all] [--now YYYY-MM-DDTHH:MM:SS] [--renumber N] [--start-number N] "
-    "[--accept-new-computer]";
-
-int Usage(const QString& error, const char* usage) {
-    PrintErr("kvlog: " + error);
-    PrintErr(QStringLiteral("usage: kvlog ") + QLatin1String(usage));
-    return kExitUsage;
-}
-
 }  // namespace
 
-static int RunDownloadCommand(const QStringList& args) {
+static int RunDownloadCommand(const TCommandLine& cmd) {
     TOptions o;
-    if (const auto error = ParseOptions(args, true, o)) return Usage(*error, kDownloadUsage);
+    if (const auto error = ReadOptions(cmd, true, o)) return cmd.UsageError(*error);
 
     QString error;
     const auto scenario = TSimScenario::FromFile(o.Second, &error);
@@ -222,9 +182,9 @@ static int RunDownloadCommand(const QStringList& args) {
     return RunWithWindow(o, window);
 }
 
-static int RunImportImageCommand(const QStringList& args) {
+static int RunImportImageCommand(const TCommandLine& cmd) {
     TOptions o;
-    if (const auto error = ParseOptions(args, false, o)) return Usage(*error, kImportImageUsage);
+    if (const auto error = ReadOptions(cmd, false, o)) return cmd.UsageError(*error);
     QFile file(o.Second);
     if (!file.open(QIODevice::ReadOnly)) {
         PrintErr(o.Second + ": " + file.errorString());
@@ -234,5 +194,41 @@ static int RunImportImageCommand(const QStringList& args) {
     return RunWithWindow(o, window);
 }
 
-static const TCommandRegistrar kDownload("download", RunDownloadCommand, kDownloadUsage);
-static const TCommandRegistrar kImportImage("import-image", RunImportImageCommand, kImportImageUsage);
+// download's options: the scenario, the answers to the windows' questions, the trace;
+// import-image's: only the answers.
+static std::vector<CommandOption> TransferOptions(bool download) {
+    std::vector<CommandOption> options;
+    if (download)
+        options.push_back({"simulate", "SCENARIO",
+                           "the scenario file of the simulated interface box and dive computer", nullptr,
+                           true});
+    options.insert(
+        options.end(),
+        {{"all", nullptr, "import all dives (default: only dives newer than the logbook's newest)"},
+         {"now", "YYYY-MM-DDTHH:MM:SS", "the local time of the download (default: now)"},
+         {"renumber", "N", "answer the numbering check with OK and N (default: Cancel)"},
+         {"start-number", "N",
+          "answer the start number question of an empty logbook with OK and N (default: Cancel)"},
+         {"accept-new-computer", nullptr,
+          "answer Yes when the dives come from another dive computer (default: No)"}});
+    if (download)
+        options.push_back(
+            {"trace", "FILE", "write the bytes on the line, with their virtual times, to FILE"});
+    return options;
+}
+
+static const TCommandRegistrar kDownload({
+    .Name = "download",
+    .Summary = "Downloads dives from the simulated interface box into the logbook, in virtual time.",
+    .Arguments = {{"LOGBOOK", "the logbook file; a missing file is a new, empty logbook"}},
+    .Options = TransferOptions(true),
+    .Run = RunDownloadCommand,
+});
+static const TCommandRegistrar kImportImage({
+    .Name = "import-image",
+    .Summary = "Imports the dives of a reply image file (L word, data, XOR byte) as a download would.",
+    .Arguments = {{"LOGBOOK", "the logbook file; a missing file is a new, empty logbook"},
+                  {"IMAGE", "the reply image file"}},
+    .Options = TransferOptions(false),
+    .Run = RunImportImageCommand,
+});

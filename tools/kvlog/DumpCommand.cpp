@@ -82,26 +82,8 @@ QString DiveJson(const TDiveRec& d) {
     return QStringLiteral("    {\n      ") + f.join(QStringLiteral(",\n      ")) + QStringLiteral("\n    }");
 }
 
-}  // namespace
-
-int RunDump(const QStringList& args) {
-    QString path;
-    bool dos = false;
-    for (const QString& a : args) {
-        if (a == QLatin1String("--dos"))
-            dos = true;
-        else if (path.isEmpty() && !a.startsWith(QLatin1String("--")))
-            path = a;
-        else {
-            PrintError(QStringLiteral("kvlog dump: unexpected argument \"%1\"\n").arg(a));
-            return kExitUsage;
-        }
-    }
-    if (path.isEmpty()) {
-        PrintError(QStringLiteral("Usage: kvlog dump LOGBOOK [--dos]\n"));
-        return kExitUsage;
-    }
-    const LogbookLoadResult r = LoadLogbookFile(path, dos);
+int RunDump(const TCommandLine& cmd) {
+    const LogbookLoadResult r = LoadLogbookFile(cmd.Argument(0), cmd.IsSet("dos"));
     if (!r.Ok()) {
         PrintError(r.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
@@ -119,4 +101,12 @@ int RunDump(const QStringList& args) {
     return kExitOk;
 }
 
-static const TCommandRegistrar kDump("dump", RunDump, "dump LOGBOOK [--dos]");
+}  // namespace
+
+static const TCommandRegistrar kDump({
+    .Name = "dump",
+    .Summary = "Prints the logbook as JSON, each dive under its record field names.",
+    .Arguments = {{"LOGBOOK", "the logbook file"}},
+    .Options = {{"dos", nullptr, "the logbook's texts are in the DOS code page (older logbook files)"}},
+    .Run = RunDump,
+});

@@ -19,36 +19,9 @@
 
 namespace {
 
-struct ReplayOptions {
-    QStringList Positional;
-    QString TablesDir;
-    bool Imperial = false;
-    QString Error;
-};
-
-ReplayOptions ParseOptions(const QStringList& args, bool withUnits) {
-    ReplayOptions o;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--tables") && i + 1 < args.size()) {
-            o.TablesDir = args[++i];
-        } else if (withUnits && a == QLatin1String("--units") && i + 1 < args.size()) {
-            const QString u = args[++i];
-            if (u == QLatin1String("imperial")) {
-                o.Imperial = true;
-            } else if (u != QLatin1String("metric")) {
-                o.Error = QStringLiteral("unknown unit system \"%1\"").arg(u);
-            }
-        } else if (a.startsWith(QLatin1String("--"))) {
-            o.Error = QStringLiteral("unknown option \"%1\"").arg(a);
-        } else {
-            o.Positional << a;
-        }
-    }
-    if (o.TablesDir.isEmpty()) {
-        o.TablesDir = QCoreApplication::applicationDirPath();
-    }
-    return o;
+QString TablesDir(const TCommandLine& cmd) {
+    const QString dir = cmd.Value("tables");
+    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
 }
 
 // Opens the tables; prints the missing-file message and returns null on failure.
@@ -63,19 +36,16 @@ std::unique_ptr<TParameterTables> OpenTables(const QString& dir) {
     return tables;
 }
 
-}  // namespace
-
-int RunReplay(const QStringList& args) {
-    const ReplayOptions o = ParseOptions(args, true);
+int RunReplay(const TCommandLine& cmd) {
+    const QString units = cmd.Value("units");
+    if (units != QLatin1String("metric") && units != QLatin1String("imperial"))
+        return cmd.UsageError(QStringLiteral("unknown unit system \"%1\"").arg(units));
+    const bool imperial = units == QLatin1String("imperial");
     bool numberOk = false;
-    const int number = o.Positional.size() == 2 ? o.Positional[1].toInt(&numberOk) : 0;
-    if (!o.Error.isEmpty() || !numberOk) {
-        if (!o.Error.isEmpty()) PrintError(QStringLiteral("kvlog replay: %1\n").arg(o.Error));
-        PrintError(
-            QStringLiteral("Usage: kvlog replay LOGBOOK NUMBER [--units metric|imperial] [--tables DIR]\n"));
-        return kExitUsage;
-    }
-    const LogbookLoadResult in = LoadLogbookFile(o.Positional[0], false);
+    const int number = cmd.Argument(1).toInt(&numberOk);
+    if (!numberOk)
+        return cmd.UsageError(QStringLiteral("NUMBER is not a number: \"%1\"").arg(cmd.Argument(1)));
+    const LogbookLoadResult in = LoadLogbookFile(cmd.Argument(0), false);
     if (!in.Ok()) {
         PrintError(in.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
@@ -95,14 +65,14 @@ int RunReplay(const QStringList& args) {
         PrintError(QStringLiteral("kvlog replay: dive %1 has no profile\n").arg(number));
         return kExitFailed;
     }
-    const auto tables = OpenTables(o.TablesDir);
+    const auto tables = OpenTables(TablesDir(cmd));
     if (!tables) {
         return kExitFailed;
     }
     auto profile = std::make_unique<DiveProfile>();
     TTissueModel model(*tables);
     try {
-        ReplayDive(*dive, *profile, model, o.Imperial);
+        ReplayDive(*dive, *profile, model, imperial);
     } catch (const EMissingTabFile& e) {
         PrintError(e.Text() + QLatin1Char('\n'));
         return kExitFailed;
@@ -120,20 +90,14 @@ int RunReplay(const QStringList& args) {
     return kExitOk;
 }
 
-int RunAnalyse(const QStringList& args) {
-    const ReplayOptions o = ParseOptions(args, false);
-    if (!o.Error.isEmpty() || o.Positional.size() != 1) {
-        if (!o.Error.isEmpty()) PrintError(QStringLiteral("kvlog analyse: %1\n").arg(o.Error));
-        PrintError(QStringLiteral("Usage: kvlog analyse LOGBOOK [--tables DIR]\n"));
-        return kExitUsage;
-    }
-    const QString path = o.Positional[0];
+int RunAnalyse(const TCommandLine& cmd) {
+    const QString path = cmd.Argument(0);
     LogbookLoadResult in = LoadLogbookFile(path, false);
     if (!in.Ok()) {
         PrintError(in.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
     }
-    const auto tables = OpenTables(o.TablesDir);
+    const auto tables = OpenTables(TablesDir(cmd));
     if (!tables) {
         return kExitFailed;
     }
@@ -157,6 +121,21 @@ int RunAnalyse(const QStringList& args) {
     return kExitOk;
 }
 
-static const TCommandRegistrar kReplay("replay", RunReplay,
-                                       "replay LOGBOOK NUMBER [--units metric|imperial] [--tables DIR]");
-static const TCommandRegistrar kAnalyse("analyse", RunAnalyse, "analyse LOGBOOK [--tables DIR]");
+}  // namespace
+
+static const TCommandRegistrar kReplay({
+    .Name = "replay",
+    .Summary = "Replays a dive's profile through the tissue model and prints one CSV line per point "
+               "and a summary line.",
+    .Arguments = {{"LOGBOOK", "the logbook file"}, {"NUMBER", "the dive's number in the logbook"}},
+    .Options = {{"units", "metric|imperial", "unit system of the printed values", "metric"},
+                {"tables", "DIR", "folder of the parameter tables (default: the program's folder)"}},
+    .Run = RunReplay,
+});
+static const TCommandRegistrar kAnalyse({
+    .Name = "analyse",
+    .Summary = "Replays every dive that has a profile, stores its analysis result and saves the logbook.",
+    .Arguments = {{"LOGBOOK", "the logbook file; it is saved in place"}},
+    .Options = {{"tables", "DIR", "folder of the parameter tables (default: the program's folder)"}},
+    .Run = RunAnalyse,
+});

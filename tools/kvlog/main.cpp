@@ -1,32 +1,83 @@
 // kvlog: command-line companion of the logbook program. "kvlog COMMAND ARGS...".
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "Commands.h"
 
 namespace {
-void PrintUsage() {
-    QString text = QStringLiteral("Usage: kvlog COMMAND [ARGUMENTS]\nCommands:\n");
-    for (const CommandEntry& c : RegisteredCommands())
-        text += QStringLiteral("  kvlog %1\n").arg(QLatin1String(c.Usage));
-    PrintError(text);
+
+QString Overview() {
+    std::vector<std::pair<QString, QString>> rows;
+    qsizetype width = 0;
+    for (const CommandEntry* c : RegisteredCommands()) {
+        // The older form has no summary; its usage line says what it takes.
+        rows.emplace_back(c->Name(), c->Spec.Summary ? QString::fromUtf8(c->Spec.Summary) : c->UsageLine());
+        width = std::max(width, c->Name().size());
+    }
+    QString text = QStringLiteral(
+        "Usage: kvlog COMMAND [ARGUMENTS] [OPTIONS]\n"
+        "       kvlog --help | --version\n\n"
+        "The command-line companion of the Kelwin logbook: reads, converts and analyses logbook "
+        "files.\n\nCommands:\n");
+    for (const auto& [name, summary] : rows)
+        text += QStringLiteral("  %1   %2\n").arg(name, -static_cast<int>(width)).arg(summary);
+    text += QStringLiteral(
+        "\nOptions:\n"
+        "  -h, --help   show this help\n"
+        "  --version    show the version of kvlog\n\n"
+        "Run \"kvlog COMMAND --help\" for a command's arguments and options.\n");
+    return text;
 }
+
+int UsageError(const QString& text) {
+    PrintError(QStringLiteral("kvlog: %1\nUsage: kvlog COMMAND [ARGUMENTS] [OPTIONS]\n"
+                              "Run \"kvlog --help\" for the commands.\n")
+                   .arg(text));
+    return kExitUsage;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kvlog"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-        PrintUsage();
-        return args.isEmpty() ? kExitUsage : kExitOk;
+    if (args.isEmpty()) return UsageError(QStringLiteral("no command given"));
+
+    // Options of kvlog itself stand before the command; everything after the command is its own.
+    const QString first = args.takeFirst();
+    if (first.startsWith(QLatin1Char('-')) && first != QLatin1String("-")) {
+        QCommandLineParser parser;
+        const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+        const QCommandLineOption version(QStringLiteral("version"));
+        parser.addOption(help);
+        parser.addOption(version);
+        if (!parser.parse({QStringLiteral("kvlog"), first})) return UsageError(parser.errorText());
+        if (!args.isEmpty())
+            return UsageError(QStringLiteral("unexpected argument \"%1\"").arg(args.first()));
+        if (parser.isSet(version)) {
+            PrintOut(QStringLiteral("kvlog %1\n").arg(QCoreApplication::applicationVersion()));
+        } else {
+            PrintOut(Overview());
+        }
+        return kExitOk;
     }
-    const QString name = args.takeFirst();
-    const CommandEntry* command = FindCommand(name);
-    if (!command) {
-        PrintError(QStringLiteral("kvlog: unknown command \"%1\"\n").arg(name));
-        PrintUsage();
-        return kExitUsage;
+    if (first == QLatin1String("help")) {
+        // "kvlog help [COMMAND]", as a shell user may type it.
+        if (args.isEmpty()) {
+            PrintOut(Overview());
+            return kExitOk;
+        }
+        const CommandEntry* command = FindCommand(args.first());
+        if (!command) return UsageError(QStringLiteral("unknown command \"%1\"").arg(args.first()));
+        PrintOut(command->HelpText());
+        return kExitOk;
     }
-    return command->Run(args);
+    const CommandEntry* command = FindCommand(first);
+    if (!command) return UsageError(QStringLiteral("unknown command \"%1\"").arg(first));
+    return command->Execute(args);
 }
