@@ -1,14 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the normal build, then the
-# tests again under the address and undefined-behaviour sanitizers.
+# Installs what is missing, builds with warnings as errors, runs every test (a skipped
+# test fails the run unless tests/allowed-skips.txt explains it), then runs the tests
+# again under the address and undefined-behaviour sanitizers. Prints the time of each step.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-"$here/scripts/install-deps.sh"
-export QT_QPA_PLATFORM=offscreen
-"$here/scripts/build.sh" "$here/build"
-(cd "$here/build" && ctest --output-on-failure -j "$(nproc)" --timeout 300)
-if [ "${KV_SKIP_SANITIZE:-0}" != 1 ]; then
+times=()
+step() {
+    local name="$1"
+    shift
+    local start=$SECONDS
+    echo "=== $name"
+    "$@"
+    times+=("$(printf '%-22s %4d s' "$name" $((SECONDS - start)))")
+}
+tests() {
+    (cd "$1" && ctest --output-on-failure -j "$(nproc)" --timeout "$2") | tee "$1/ctest.log"
+    "$here/scripts/check-skips.sh" "$1/ctest.log"
+}
+sanitized() {
     "$here/scripts/build.sh" "$here/build-asan" -DKV_SANITIZE=ON -DKV_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
-    export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
-    (cd "$here/build-asan" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 tests "$here/build-asan" 600
+}
+
+step "install-deps" "$here/scripts/install-deps.sh"
+export QT_QPA_PLATFORM=offscreen
+step "build (-Werror)" "$here/scripts/build.sh" "$here/build" -DKV_WERROR=ON
+step "tests" tests "$here/build" 300
+if [ "${KV_SKIP_SANITIZE:-0}" != 1 ]; then
+    step "sanitizer build+tests" sanitized
 fi
+echo "=== step times"
+printf '%s\n' "${times[@]}"
