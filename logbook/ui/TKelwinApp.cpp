@@ -11,6 +11,7 @@
 #include "TDateFormat.h"
 #include "TKelvara.h"
 #include "TKelwinDiveWindows.h"
+#include "TKelwinProfile.h"
 #include "TKelwinTransfer.h"
 #include "TParameterTables.h"
 #include "TSplash.h"
@@ -29,6 +30,7 @@ TKelwinApp::TKelwinApp(TKelwinEnvironment environment) : m_env(std::move(environ
 
 TKelwinApp::~TKelwinApp() {
     m_transfer.reset();
+    m_profile.reset();
     m_diveWindows.reset();
     m_main.reset();
     if (m_tables) m_tables->CloseParameterTables();
@@ -86,6 +88,7 @@ bool TKelwinApp::Start() {
     // The transfer window and the serial port dialog, created once for the whole run.
     m_transfer = std::make_unique<TKelwinTransfer>(*m_main);
     m_diveWindows = std::make_unique<TKelwinDiveWindows>(*m_main);
+    m_profile = std::make_unique<TKelwinProfile>(*m_main, *m_tables, m_diveWindows->DispDlg());
 
     // All windows exist: their captions in the chosen language.
     m_main->RebuildUnitTexts();

@@ -22,6 +22,7 @@
 class TKelvara;
 class TParameterTables;
 class TKelwinDiveWindows;
+class TKelwinProfile;
 class TKelwinTransfer;
 class TSplash;
 
@@ -57,6 +58,8 @@ public:
     // The data window, the edit dialog and the dive type, activities, selection and time
     // zone dialogs with their commands.
     TKelwinDiveWindows* DiveWindows() const { return m_diveWindows.get(); }
+    // The profile window with its command, the dive list's cursor keys and the replay.
+    TKelwinProfile* Profile() const { return m_profile.get(); }
     SettingsRecord& Settings() { return m_settings; }
     const QString& DataDir() const { return m_dataDir; }
     TParameterTables* Tables() const { return m_tables.get(); }
@@ -72,5 +75,6 @@ private:
     std::unique_ptr<TKelvara> m_main;
     std::unique_ptr<TKelwinTransfer> m_transfer;
     std::unique_ptr<TKelwinDiveWindows> m_diveWindows;
+    std::unique_ptr<TKelwinProfile> m_profile;
     bool m_splashShown = false;
 };
