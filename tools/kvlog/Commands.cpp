@@ -91,6 +91,21 @@ TCommandRegistrar::TCommandRegistrar(const char* name, CommandFunction run, cons
     Registry().push_back(CommandEntry{CommandSpec{name, nullptr, {}, {}, nullptr, nullptr}, run, usage});
 }
 
+namespace {
+std::vector<const char*>& PaintingCommands() {
+    static std::vector<const char*> names;
+    return names;
+}
+}  // namespace
+
+TPaintingCommand::TPaintingCommand(const char* name) { PaintingCommands().push_back(name); }
+
+bool CommandPaints(const QString& name) {
+    for (const char* n : PaintingCommands())
+        if (name == QLatin1String(n)) return true;
+    return false;
+}
+
 std::vector<const CommandEntry*> RegisteredCommands() {
     std::vector<const CommandEntry*> sorted;
     for (const CommandEntry& c : Registry()) sorted.push_back(&c);

@@ -131,6 +131,15 @@ private:
     std::vector<QStringList> m_values;  // per declared option, the values given (flags: one "" per use)
 };
 
+// A command that draws text into images needs a GUI application (on the offscreen
+// platform unless QT_QPA_PLATFORM says otherwise); it declares so once:
+//   static const TPaintingCommand kPlotPaints("plot");
+class TPaintingCommand {
+public:
+    explicit TPaintingCommand(const char* name);
+};
+bool CommandPaints(const QString& name);
+
 // Output helpers: UTF-8 text to stdout / stderr.
 void PrintOut(const QString& text);
 void PrintError(const QString& text);

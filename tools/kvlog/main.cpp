@@ -2,7 +2,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <algorithm>
+#include <memory>
 
 #include "Commands.h"
 
@@ -41,7 +43,15 @@ int UsageError(const QString& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // Commands that paint text need fonts, so a GUI application; off screen unless the
+    // caller chose a platform. The others stay free of any display.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && CommandPaints(QString::fromLocal8Bit(argv[1]))) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("kvlog"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
     QStringList args = QCoreApplication::arguments();
