@@ -2,12 +2,14 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
 #include <QPolygon>
 #include <array>
+#include <cmath>
 
 #include "DiveAnalysis.h"
 #include "TDiveRec.h"
@@ -203,8 +205,7 @@ private:
         m_p.setPen(QPen(PlotColor::kGreen, 1));
         m_p.drawLine(Left(), y, RightEdge(), y);
         const QString text =
-            (QStringLiteral(" ppO2=") + FormatNumber(m_profile.MaxPO2, 1) + QStringLiteral("bar"))
-                .left(12);
+            (QStringLiteral(" ppO2=") + FormatNumber(m_profile.MaxPO2, 1) + QStringLiteral("bar")).left(12);
         // Placed as if one more "0" followed it up to the chart's right edge.
         const int x = RightEdge() - m_fm.horizontalAdvance(text + QLatin1Char('0'));
         TextAt(m_p, m_fm, x, y - RoundEven(1.5 * m_l.LineHeight), text);
@@ -382,15 +383,39 @@ void DrawCursor(const ProfilePlot& plot, QPainter& painter, int index) {
     const QRect strip = CursorStrip(plot, index);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    // The line inverts what lies under it, as the dive computer's own display did, so it
-    // shows on any background; without raster operations it is drawn plain aqua.
+    // The line inverts what lies under it, so that it shows on any background and drawing it
+    // twice restores the picture. Raster operations would also invert an alpha channel, so
+    // they are used only on pictures without one; elsewhere the line is drawn plain aqua.
+    const QPaintDevice* device = painter.device();
+    const auto* image =
+        device && device->devType() == QInternal::Image ? static_cast<const QImage*>(device) : nullptr;
     const QPaintEngine* engine = painter.paintEngine();
-    if (engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {
+    if (image && !image->hasAlphaChannel() && engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     }
     painter.setPen(QPen(PlotColor::kAqua, 1));
     painter.drawLine(strip.x(), strip.top(), strip.x(), strip.bottom());
     painter.restore();
+}
+
+void DrawCursorOver(const ProfilePlot& plot, QPainter& painter, const QImage& chart, int index) {
+    if (!plot.Profile || chart.isNull()) return;
+    const QRect strip = CursorStrip(plot, index);
+    const qreal ratio = chart.devicePixelRatio();
+    const QRect source =
+        QRect(static_cast<int>(std::floor(strip.x() * ratio)),
+              static_cast<int>(std::floor(strip.y() * ratio)), static_cast<int>(std::ceil(ratio)),
+              static_cast<int>(std::ceil(strip.height() * ratio))) &
+        chart.rect();
+    if (source.isEmpty()) return;
+    QImage piece = chart.copy(source).convertToFormat(QImage::Format_RGB32);
+    const QRgb aqua = PlotColor::kAqua.rgb() & 0x00FFFFFF;
+    for (int y = 0; y < piece.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
+        for (int x = 0; x < piece.width(); ++x) line[x] ^= aqua;
+    }
+    piece.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(source.x() / ratio, source.y() / ratio), piece);
 }
 
 QRect DrawReplaySegment(const ProfilePlot& plot, QPainter& painter, int i) {

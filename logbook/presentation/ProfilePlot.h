@@ -10,10 +10,10 @@
 //       PaintPlot(plot, painter, QRect(left, top, width, height), false);
 //   }
 //
-// The window keeps the chart in a pixmap and draws only what changes:
-//   PaintPlot(plot, pixmapPainter, area, false);              // whole chart, no cursor
-//   QRect dirty = DrawReplaySegment(plot, pixmapPainter, i);  // after ModelStep(i)
-//   DrawCursor(plot, widgetPainter, plot.CursorIndex);        // over the pixmap
+// The window keeps the chart in a picture (QImage, RGB32) and draws only what changes:
+//   PaintPlot(plot, chartPainter, area, false);               // whole chart, no cursor
+//   QRect dirty = DrawReplaySegment(plot, chartPainter, i);   // after ModelStep(i)
+//   DrawCursorOver(plot, widgetPainter, chart, plot.CursorIndex);  // over the picture
 //   widget.update(CursorStrip(plot, old) | CursorStrip(plot, plot.CursorIndex));
 //
 // A dive without a profile never reaches the painter: BeginPlot returns false and PaintPlot
@@ -27,6 +27,7 @@
 #include "DiveProfile.h"
 #include "ProfileLayout.h"
 
+class QImage;
 class QPainter;
 class TDiveRec;
 
@@ -82,7 +83,13 @@ const ProfileLayout& LayoutPlot(ProfilePlot& plot, const QPaintDevice* device, c
 void PaintPlot(ProfilePlot& plot, QPainter& painter, const QRect& area, bool withCursor);
 
 // The cursor line at point `index` of the last layout, and the device rectangle it covers.
+// On a picture without alpha channel the line inverts the pixels under it (aqua XOR), so
+// that drawing it twice restores the picture; elsewhere it is drawn aqua.
 void DrawCursor(const ProfilePlot& plot, QPainter& painter, int index);
+// The window's cursor: the line over `chart`, the cached picture of the chart in the
+// painter's coordinates, with the pixels of the chart under it inverted (aqua XOR), however
+// the painter's own device stores colours.
+void DrawCursorOver(const ProfilePlot& plot, QPainter& painter, const QImage& chart, int index);
 QRect CursorStrip(const ProfilePlot& plot, int index);
 
 // Redraws the depth line from point i - 1 to point i in the replay's width (white, or magenta

@@ -29,7 +29,8 @@ const QString kSeparator = QStringLiteral("  -  ");
 // least `metricWidth` characters, or cubic feet per minute with two in at least three.
 // Halves round to the even digit, like every figure of the chart.
 QString Rate(double litresPerMinute, int unitSystem, int metricWidth) {
-    if (unitSystem == kImperial) return FormatNumber(litresPerMinute / kLitresPerCubicFoot, 2).rightJustified(3);
+    if (unitSystem == kImperial)
+        return FormatNumber(litresPerMinute / kLitresPerCubicFoot, 2).rightJustified(3);
     return FormatNumber(litresPerMinute, 1).rightJustified(metricWidth);
 }
 

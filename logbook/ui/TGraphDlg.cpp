@@ -258,7 +258,7 @@ void TGraphDlg::FormResize() {
 void TGraphDlg::RenderChart() {
     const qreal ratio = m_client->devicePixelRatioF();
     const QSize size = m_client->size() * ratio;
-    if (m_chart.size() != size) m_chart = QPixmap(size);
+    if (m_chart.size() != size) m_chart = QImage(size, QImage::Format_RGB32);
     m_chart.setDevicePixelRatio(ratio);
     m_chart.fill(m_client->palette().color(QPalette::Window));
     if (m_plot.Profile) {
@@ -271,8 +271,8 @@ void TGraphDlg::RenderChart() {
 void TGraphDlg::FormPaint(QPainter& painter, const QRegion& region) {
     if (m_chartDirty || m_chart.isNull()) RenderChart();
     painter.setClipRegion(region);
-    painter.drawPixmap(0, 0, m_chart);
-    if (m_plot.Profile) DrawCursor(m_plot, painter, m_plot.CursorIndex);
+    painter.drawImage(0, 0, m_chart);
+    if (m_plot.Profile) DrawCursorOver(m_plot, painter, m_chart, m_plot.CursorIndex);
 }
 
 // --- cursor ---------------------------------------------------------------------------------
@@ -282,7 +282,7 @@ bool TGraphDlg::MoveCursor(int index) {
     if (index == m_plot.CursorIndex) return true;
     const QRect before = CursorStrip(m_plot, m_plot.CursorIndex);
     m_plot.CursorIndex = index;
-    // Only the two strips are painted again: the chart under them comes from the pixmap.
+    // Only the two strips are painted again: the chart under them comes from the picture.
     m_client->update(QRegion(before) + CursorStrip(m_plot, index));
     return true;
 }

@@ -11,11 +11,11 @@
 //   main.AddCurrentDiveListener([&](TDiveRec* d) { graph.ShowDive(d); });
 //   main.SetProfileKeyHandler([&](int key, Qt::KeyboardModifiers m) { graph.CursorKey(key, m); });
 //
-// The chart is drawn once into a pixmap; a cursor move repaints only the strips of the old
+// The chart is drawn once into a picture; a cursor move repaints only the strips of the old
 // and the new cursor line, and a replay step only its new segment.
 
+#include <QImage>
 #include <QMdiSubWindow>
-#include <QPixmap>
 #include <functional>
 #include <memory>
 
@@ -128,7 +128,7 @@ private:
     bool m_destroying = false;
     bool m_chartDirty = true;
     bool m_keyNoticePending = false;
-    QPixmap m_chart;
+    QImage m_chart;               // the chart without cursor, as last drawn
     QWidget* m_client = nullptr;  // a TClient
     QLabel* m_panel = nullptr;
     QScrollBar* m_scroller = nullptr;

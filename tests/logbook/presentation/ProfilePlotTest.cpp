@@ -190,6 +190,26 @@ TEST_F(PlotCase, CursorDrawnTwiceRestoresTheChartAndStaysInItsStrip) {
     EXPECT_EQ(image, chart);
 }
 
+TEST_F(PlotCase, WindowCursorInvertsTheChartUnderItOnADeviceWithAlpha) {
+    const TDiveRec d = ProfileDive(ProfileFamily::Basic, kSquare);
+    QImage chart = WhiteImage();
+    ASSERT_TRUE(Paint(d, EPlotMode::Screen, chart, -1));
+    // A window's backing store keeps an alpha channel; inverting it would punch a hole.
+    QImage window(chart.size(), QImage::Format_ARGB32_Premultiplied);
+    window.fill(Qt::black);
+    QPainter painter(&window);
+    painter.drawImage(0, 0, chart);
+    DrawCursorOver(plot, painter, chart, 45);
+    painter.end();
+    const QRect strip = CursorStrip(plot, 45);
+    for (int y = strip.top(); y <= strip.bottom(); ++y) {
+        const QRgb under = chart.pixel(strip.x(), y);
+        ASSERT_EQ(window.pixel(strip.x(), y), qRgb(qRed(under), 255 - qGreen(under), 255 - qBlue(under)))
+            << y;
+    }
+    EXPECT_EQ(window.pixel(strip.x() + 1, strip.top() + 5), chart.pixel(strip.x() + 1, strip.top() + 5));
+}
+
 TEST_F(PlotCase, NitroxModLineShowsOnlyWhenTheScaleReachesIt) {
     // Family F, 32 % (index 6) with a limit of 1.4 bar (index 4): MOD = 1.4 / 0.3398 - 0.92 = 3.20 bar.
     const auto nitrox = [](double maxDepth) {

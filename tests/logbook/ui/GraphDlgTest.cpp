@@ -237,6 +237,11 @@ TEST_F(GraphDlgTest, CursorMoveRepaintsOnlyItsStrips) {
     EXPECT_EQ(changed.left(), l.OriginX + PointToX(l, 0));
     EXPECT_EQ(changed.right(), l.OriginX + PointToX(l, 20));
     EXPECT_EQ(changed.height(), l.FullHeight + 1);
+    // The line inverts the chart under it (aqua XOR), here the background of the band.
+    const int x = l.OriginX + PointToX(l, 20);
+    const int y = l.OriginY + l.DepthHeight + 3;
+    const QRgb under = before.pixel(x + 1, y);
+    EXPECT_EQ(after.pixel(x, y), qRgb(qRed(under), 255 - qGreen(under), 255 - qBlue(under)));
 }
 
 TEST_F(GraphDlgTest, ADiveWithoutProfileTakesTheWindowOutAndItComesBackInPlace) {
