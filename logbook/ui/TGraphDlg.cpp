@@ -66,7 +66,7 @@ private:
 TGraphDlg::TGraphDlg(QMdiArea& area, SettingsRecord& settings, TParameterTables& tables, TIdleHook& idle)
     : m_area(area),
       m_settings(settings),
-      m_idle(idle),
+      m_idle(&idle),
       m_profile(std::make_unique<DiveProfile>()),
       m_model(std::make_unique<TTissueModel>(tables)) {
     setObjectName(QStringLiteral("GraphDlg"));
@@ -96,13 +96,13 @@ TGraphDlg::TGraphDlg(QMdiArea& area, SettingsRecord& settings, TParameterTables&
     setWidget(m_client);
     connect(this, &QMdiSubWindow::windowStateChanged, this, &TGraphDlg::StateChanged);
 
-    m_idle.SetHandler([this] { return ReplayTurn(); });
+    m_idle->SetHandler([this] { return ReplayTurn(); });
     FormCreate();
 }
 
 TGraphDlg::~TGraphDlg() {
     m_destroying = true;
-    m_idle.SetHandler(nullptr);
+    if (m_idle) m_idle->SetHandler(nullptr);
 }
 
 void TGraphDlg::FormCreate() {
@@ -163,7 +163,7 @@ void TGraphDlg::ShowDive(TDiveRec* dive) {
     m_chartDirty = true;
     m_client->update();
     NotifyCompanions();
-    if (m_modelReady) m_idle.Wake();
+    if (m_modelReady && m_idle) m_idle->Wake();
 }
 
 void TGraphDlg::ShowWindow() {

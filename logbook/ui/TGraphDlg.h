@@ -16,17 +16,18 @@
 
 #include <QImage>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
 #include "DiveProfile.h"
 #include "ProfilePlot.h"
+#include "TIdleHook.h"
 
 class QLabel;
 class QMdiArea;
 class QScrollBar;
 class TDiveRec;
-class TIdleHook;
 class TParameterTables;
 class TTissueModel;
 struct SettingsRecord;
@@ -115,7 +116,8 @@ private:
 
     QMdiArea& m_area;
     SettingsRecord& m_settings;
-    TIdleHook& m_idle;
+    // The main window's hook; it may be gone first when the main window is destroyed.
+    QPointer<TIdleHook> m_idle;
     std::unique_ptr<DiveProfile> m_profile;
     std::unique_ptr<TTissueModel> m_model;
     ProfilePlot m_plot;

@@ -28,8 +28,9 @@ TKelwinProfile::TKelwinProfile(TKelvara& main, TParameterTables& tables, TDispDl
 }
 
 TKelwinProfile::~TKelwinProfile() {
-    // Out of the main window (no dive with a profile) the window has no parent to delete it.
-    if (m_graph && !m_graph->parent()) delete m_graph.data();
+    // Released here, inside or outside the main window, while the main window and its idle
+    // hook still exist.
+    delete m_graph.data();
 }
 
 TGraphDlg* TKelwinProfile::GraphDlg() const { return m_graph; }

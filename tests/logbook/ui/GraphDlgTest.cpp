@@ -293,6 +293,19 @@ TEST_F(GraphDlgTest, MissingTableIsReportedAndTheChartStillShows) {
     EXPECT_FALSE(m_graph->TakenOut());
 }
 
+// When the main window is destroyed its idle hook goes before the child windows.
+TEST(GraphDlgLifetimeTest, TheWindowMayOutliveTheIdleHook) {
+    TestApplication();
+    TParameterTables tables(QStringLiteral("/nonexistent/"));
+    SettingsRecord settings = SettingsRecord::Defaults();
+    auto idle = std::make_unique<TIdleHook>();
+    QMdiArea area;
+    QPointer<TGraphDlg> graph = new TGraphDlg(area, settings, tables, *idle);
+    idle.reset();
+    delete graph.data();
+    EXPECT_TRUE(graph.isNull());
+}
+
 // The profile window inside Kelwin: started on a logbook whose last dive has a profile.
 TEST(GraphDlgStartTest, ProfileCommandAndTheDiveListsCursorKeys) {
     TestApplication();
