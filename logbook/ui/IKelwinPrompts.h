@@ -34,6 +34,13 @@ public:
     // Common open and save dialogs; empty when the user cancelled.
     virtual std::optional<TFileChoice> ChooseOpenFile(const TFileDialogSettings& dialog) = 0;
     virtual std::optional<QString> ChooseSaveFile(const TFileDialogSettings& dialog) = 0;
+    // The save dialog, telling also which filter entry was chosen (the export takes its
+    // format from it). Without a dialog of its own: the first entry.
+    virtual std::optional<TFileChoice> ChooseSaveFileAndFilter(const TFileDialogSettings& dialog) {
+        const std::optional<QString> path = ChooseSaveFile(dialog);
+        if (!path) return std::nullopt;
+        return TFileChoice{*path, 0};
+    }
 
     // The start number dialog showing `value`; the value and result of AskStartNumber.
     virtual bool AskStartNumber(std::uint16_t& value) = 0;

@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "FileFilters.h"
+#include "InterchangeCommands.h"
 #include "Language.h"
 #include "LogbookCommands.h"
 #include "LogbookFile.h"
@@ -564,22 +565,40 @@ void TKelvara::SaveAsClick() {
 }
 
 void TKelvara::ExportClick() {
-    m_saveDialog.Title = GetMessage(34);
-    const std::optional<QString> file = m_prompts->ChooseSaveFile(m_saveDialog);
-    if (!file) return;
-    WriteLogbook(WithDefaultExtension(*file, m_saveDialog.DefaultExt), true);
+    // The chosen filter (or the name's extension) picks logbook, UDDF or CSV.
+    const std::optional<TFileChoice> choice =
+        m_prompts->ChooseSaveFileAndFilter(ExportDialog(GetMessage(34)));
+    if (!choice) return;
+    const TExportTarget target = ExportTargetOf(*choice);
+    if (target.Format == EInterchangeFormat::Logbook) {
+        WriteLogbook(target.Path, true);
+        return;
+    }
+    const QString error =
+        ExportInterchange(target, *m_logbook, SelectedIndices(), m_settings, m_paths.ExeDir);
+    if (!error.isEmpty()) m_prompts->ShowError(error);
 }
 
 void TKelvara::ImportClick() {
     m_openDialog.Title = GetMessage(36);
-    const std::optional<TFileChoice> choice = m_prompts->ChooseOpenFile(m_openDialog);
+    const std::optional<TFileChoice> choice = m_prompts->ChooseOpenFile(ImportDialog(m_openDialog));
     if (!choice) return;
     if (!CanOpenReadWrite(choice->Path)) {
         m_prompts->ShowInformation(FormatMessage(GetMessage(39), choice->Path));
         return;
     }
     TDiveRec* before = m_currentDive;
-    const LogbookImportResult imported = ImportLogbookFile(*m_logbook, choice->Path, m_settings.DosText != 0);
+    LogbookImportResult imported;
+    QStringList notes;  // texts of a UDDF file that were cut
+    if (IsUddfChoice(*choice)) {
+        const UddfImportResult uddf = ImportUddfFile(*m_logbook, choice->Path, CurrentLanguage());
+        imported.Summary = uddf.Summary;
+        imported.ErrorText = uddf.ErrorText;
+        if (!uddf.Ok()) imported.Error = LogbookError::ReadError;
+        notes = uddf.Notes;
+    } else {
+        imported = ImportLogbookFile(*m_logbook, choice->Path, m_settings.DosText != 0);
+    }
     if (!imported.Ok()) {
         m_prompts->ShowError(imported.ErrorText);
         return;
@@ -600,6 +619,7 @@ void TKelvara::ImportClick() {
     if (imported.Summary.NotAdded > 0)
         m_prompts->ShowInformation(
             LogbookFullText(static_cast<int>(imported.Summary.NotAdded), CurrentLanguage()));
+    if (!notes.isEmpty()) m_prompts->ShowInformation(notes.join(QLatin1Char('\n')));
 }
 
 void TKelvara::RenumberClick() {

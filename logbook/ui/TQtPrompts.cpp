@@ -68,6 +68,18 @@ std::optional<QString> TQtPrompts::ChooseSaveFile(const TFileDialogSettings& dia
     return dlg.selectedFiles().front();
 }
 
+std::optional<TFileChoice> TQtPrompts::ChooseSaveFileAndFilter(const TFileDialogSettings& dialog) {
+    QFileDialog dlg(m_parent);
+    Prepare(dlg, dialog);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    TFileChoice choice;
+    choice.Path = dlg.selectedFiles().front();
+    choice.FilterIndex = static_cast<int>(dlg.nameFilters().indexOf(dlg.selectedNameFilter()));
+    return choice;
+}
+
 bool TQtPrompts::AskStartNumber(std::uint16_t& value) {
     if (!m_startDlg) {
         value = 1;

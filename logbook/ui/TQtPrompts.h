@@ -21,6 +21,7 @@ public:
     void ShowError(const QString& text) override;
     std::optional<TFileChoice> ChooseOpenFile(const TFileDialogSettings& dialog) override;
     std::optional<QString> ChooseSaveFile(const TFileDialogSettings& dialog) override;
+    std::optional<TFileChoice> ChooseSaveFileAndFilter(const TFileDialogSettings& dialog) override;
     bool AskStartNumber(std::uint16_t& value) override;
 
 private:

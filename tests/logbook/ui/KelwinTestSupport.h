@@ -31,6 +31,8 @@ public:
     // A file dialog's answer: the chosen file, or an empty path for Cancel.
     std::deque<TFileChoice> OpenFiles;
     std::deque<QString> SaveFiles;
+    // The filter entry chosen in a save dialog that reports it (0 when none is queued).
+    std::deque<int> SaveFilters;
     // Start number dialog: the value entered, or kCancel.
     static constexpr int kCancel = -1;
     std::deque<int> StartNumbers;
@@ -79,6 +81,16 @@ public:
         SaveFiles.pop_front();
         if (a.isEmpty()) return std::nullopt;
         return a;
+    }
+    std::optional<TFileChoice> ChooseSaveFileAndFilter(const TFileDialogSettings& dialog) override {
+        const std::optional<QString> path = ChooseSaveFile(dialog);
+        int filter = 0;
+        if (!SaveFilters.empty()) {
+            filter = SaveFilters.front();
+            SaveFilters.pop_front();
+        }
+        if (!path) return std::nullopt;
+        return TFileChoice{*path, filter};
     }
     bool AskStartNumber(std::uint16_t& value) override {
         StartNumberShown.push_back(value);
