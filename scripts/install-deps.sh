@@ -6,7 +6,8 @@ pkgs=(build-essential cmake ninja-build pkg-config
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation2 xvfb xauth
       locales
-      clang clang-tidy libclang-rt-14-dev)
+      clang clang-tidy libclang-rt-14-dev
+      libxml2-utils python3)
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 missing=()
