@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kvlog export LOGBOOK TARGET [--dives LIST] [--units metric|imperial] [--lang L] [--tables DIR]\n";
-
 int LanguageOf(const QString& text) {
     const QStringList codes = {QStringLiteral("en"), QStringLiteral("de"), QStringLiteral("fr"),
                                QStringLiteral("es"), QStringLiteral("it")};
@@ -28,79 +25,39 @@ int LanguageOf(const QString& text) {
     return ok && IsValidLanguage(index) ? index : -1;
 }
 
-}  // namespace
+int RunExport(const TCommandLine& cmd) {
+    const QString units = cmd.Value("units");
+    if (units != QLatin1String("metric") && units != QLatin1String("imperial"))
+        return cmd.UsageError(QStringLiteral("unknown unit system \"%1\"").arg(units));
+    const int language = LanguageOf(cmd.Value("lang"));
+    if (language < 0) return cmd.UsageError(QStringLiteral("unknown language \"%1\"").arg(cmd.Value("lang")));
+    const QString target = cmd.Argument(1);
+    const EInterchangeFormat format = FormatOfPath(target);
+    if (format == EInterchangeFormat::Unknown)
+        return cmd.UsageError(
+            QStringLiteral("%1: the extension names no format (.log, .kvl, .uddf, .csv)").arg(target));
 
-int RunExport(const QStringList& args) {
-    QStringList paths;
-    QString diveList;
-    bool haveList = false;
-    int units = kMetric;
-    int language = kEnglish;
-    QString tablesDir = QCoreApplication::applicationDirPath();
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("--dives") && hasValue) {
-            diveList = args[++i];
-            haveList = true;
-        } else if (a == QLatin1String("--units") && hasValue) {
-            const QString u = args[++i];
-            if (u == QLatin1String("imperial")) {
-                units = kImperial;
-            } else if (u != QLatin1String("metric")) {
-                PrintError(QStringLiteral("kvlog export: unknown unit system \"%1\"\n").arg(u) +
-                           QLatin1String(kUsage));
-                return kExitUsage;
-            }
-        } else if (a == QLatin1String("--lang") && hasValue) {
-            language = LanguageOf(args[++i]);
-            if (language < 0) {
-                PrintError(QStringLiteral("kvlog export: unknown language \"%1\"\n").arg(args[i]) +
-                           QLatin1String(kUsage));
-                return kExitUsage;
-            }
-        } else if (a == QLatin1String("--tables") && hasValue) {
-            tablesDir = args[++i];
-        } else if (a.startsWith(QLatin1String("--"))) {
-            PrintError(QStringLiteral("kvlog export: unknown option \"%1\"\n").arg(a) +
-                       QLatin1String(kUsage));
-            return kExitUsage;
-        } else {
-            paths << a;
-        }
-    }
-    if (paths.size() != 2) {
-        PrintError(QString::fromLatin1(kUsage));
-        return kExitUsage;
-    }
-    const EInterchangeFormat format = FormatOfPath(paths[1]);
-    if (format == EInterchangeFormat::Unknown) {
-        PrintError(
-            QStringLiteral("kvlog export: %1: the extension names no format (.log, .kvl, .uddf, .csv)\n")
-                .arg(paths[1]));
-        return kExitUsage;
-    }
-    const LogbookLoadResult in = LoadLogbookFile(paths[0], false);
+    const LogbookLoadResult in = LoadLogbookFile(cmd.Argument(0), false);
     if (!in.Ok()) {
         PrintError(in.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
     }
     std::vector<std::size_t> chosen = AllDives(*in.Collection);
-    if (haveList) {
+    if (cmd.IsSet("dives")) {
         QString error;
-        const auto listed = ChosenDives(*in.Collection, diveList, &error);
-        if (!listed) {
-            PrintError(QStringLiteral("kvlog export: %1\n").arg(error));
-            return kExitUsage;
-        }
+        const auto listed = ChosenDives(*in.Collection, cmd.Value("dives"), &error);
+        if (!listed) return cmd.UsageError(error);
         chosen = *listed;
     }
+    const int unitSystem = units == QLatin1String("imperial") ? kImperial : kMetric;
     SetCurrentLanguage(language);
-    SetCurrentUnitSystem(units);
+    SetCurrentUnitSystem(unitSystem);
+    QString tablesDir = cmd.Value("tables");
+    if (tablesDir.isEmpty()) tablesDir = QCoreApplication::applicationDirPath();
     TParameterTables tables(tablesDir);
     ExportOptions options;
     options.LanguageIndex = language;
-    options.UnitSystem = units;
+    options.UnitSystem = unitSystem;
     if (format == EInterchangeFormat::Uddf) {
         try {
             tables.OpenParameterTables();
@@ -110,7 +67,7 @@ int RunExport(const QStringList& args) {
         }
         options.Tables = &tables;
     }
-    const ExportResult out = ExportDives(paths[1], format, *in.Collection, chosen, options);
+    const ExportResult out = ExportDives(target, format, *in.Collection, chosen, options);
     if (!out.Ok()) {
         PrintError(out.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
@@ -118,7 +75,19 @@ int RunExport(const QStringList& args) {
     return kExitOk;
 }
 
-static const TCommandRegistrar kExport(
-    "export", RunExport,
-    "export LOGBOOK TARGET [--dives LIST] [--units metric|imperial] [--lang L] "
-    "[--tables DIR]");
+}  // namespace
+
+static const TCommandRegistrar kExport({
+    .Name = "export",
+    .Summary = "Writes dives of a logbook as a logbook, a UDDF file or a CSV table.",
+    .Arguments = {{"LOGBOOK", "the logbook to read"},
+                  {"TARGET", "the file to write; its extension (.log, .kvl, .uddf, .csv) names the format"}},
+    .Options = {{"dives", "LIST", "only these dive numbers, e.g. \"3,5-9\""},
+                {"units", "metric|imperial", "unit system of the CSV table", "metric"},
+                {"lang", "L", "language of the CSV table: en, de, fr, es, it (or 0..4)", "en"},
+                {"tables", "DIR", "folder of the model's parameter tables (default: the program's folder)"}},
+    .Run = RunExport,
+    .Details = "A UDDF file carries at each waypoint what the dive computer showed (no-stop time, "
+               "required stop, CNS, oxygen pressure), replayed through the model's tables, and each "
+               "dive's own logbook record, so that kvlog import and Kelwin bring it back exactly.",
+});

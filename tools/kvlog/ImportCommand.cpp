@@ -15,33 +15,14 @@
 
 namespace {
 
-constexpr const char* kUsage = "Usage: kvlog import LOGBOOK SOURCE\n";
-
-}  // namespace
-
-int RunImport(const QStringList& args) {
-    QStringList paths;
-    for (const QString& a : args) {
-        if (a.startsWith(QLatin1String("--"))) {
-            PrintError(QStringLiteral("kvlog import: unknown option \"%1\"\n").arg(a) +
-                       QLatin1String(kUsage));
-            return kExitUsage;
-        }
-        paths << a;
-    }
-    if (paths.size() != 2) {
-        PrintError(QString::fromLatin1(kUsage));
-        return kExitUsage;
-    }
-    const QString& logbookPath = paths[0];
-    const QString& sourcePath = paths[1];
+int RunImport(const TCommandLine& cmd) {
+    const QString logbookPath = cmd.Argument(0);
+    const QString sourcePath = cmd.Argument(1);
     const EInterchangeFormat format = FormatOfPath(sourcePath);
-    if (format != EInterchangeFormat::Logbook && format != EInterchangeFormat::Uddf) {
-        PrintError(
-            QStringLiteral("kvlog import: %1: the extension names no format to import (.log, .kvl, .uddf)\n")
+    if (format != EInterchangeFormat::Logbook && format != EInterchangeFormat::Uddf)
+        return cmd.UsageError(
+            QStringLiteral("%1: the extension names no format to import (.log, .kvl, .uddf)")
                 .arg(sourcePath));
-        return kExitUsage;
-    }
     const int lang = CurrentLanguage();
     std::unique_ptr<TDiveCollection> logbook;
     if (QFileInfo::exists(logbookPath)) {
@@ -91,4 +72,13 @@ int RunImport(const QStringList& args) {
     return summary.NotAdded > 0 ? kExitFailed : kExitOk;
 }
 
-static const TCommandRegistrar kImport("import", RunImport, "import LOGBOOK SOURCE");
+}  // namespace
+
+static const TCommandRegistrar kImport({
+    .Name = "import",
+    .Summary = "Adds the dives of a logbook or a UDDF file to a logbook, as Kelwin's Import does.",
+    .Arguments = {{"LOGBOOK", "the logbook to add to; created when it does not exist"},
+                  {"SOURCE", "the file to import; its extension (.log, .kvl, .uddf) names the format"}},
+    .Options = {},
+    .Run = RunImport,
+});
