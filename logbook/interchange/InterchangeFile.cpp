@@ -78,7 +78,11 @@ ExportResult ExportDives(const QString& path, EInterchangeFormat format, const T
             return result;
         }
     }
-    if (!file.commit()) result.ErrorText = WriteFailed(path, file.errorString(), options.LanguageIndex);
+    // The buffered rest must reach the disk before the file replaces the old one.
+    if (!file.flush() || !file.commit()) {
+        result.ErrorText = WriteFailed(path, file.errorString(), options.LanguageIndex);
+        file.cancelWriting();
+    }
     return result;
 }
 
