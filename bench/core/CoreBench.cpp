@@ -1,7 +1,13 @@
 // Logbook core speed: a full logbook of 65535 downloaded dives with profiles, loaded,
-// saved and sorted; reading the same file into memory is the yardstick for loading.
+// saved and sorted; reading the same file into memory is the yardstick for loading, and
+// "cp" + "sync" of the same file the yardstick for a save that is synced, read back from
+// the disk and keeps a backup. The save benchmarks write beside the working folder (set
+// KV_BENCH_DIR to choose the disk), not into a memory file system.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -121,6 +127,66 @@ void BM_SaveLogbook65535(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveLogbook65535)->Unit(benchmark::kMillisecond);
+
+// A folder on the disk that holds the user's files rather than a memory file system.
+QTemporaryDir& DiskDir() {
+    static QTemporaryDir dir(qEnvironmentVariable("KV_BENCH_DIR", QDir::currentPath()) + "/kv-bench-XXXXXX");
+    return dir;
+}
+
+// Kelwin's Save of a full logbook over the previous file: image, synced temporary file,
+// read back from the disk, previous file kept as a backup (the newest 10 stay), rename.
+void BM_SaveVerifiedWithBackup65535(benchmark::State& state) {
+    LogbookLoadResult r = LoadLogbookFile(Files().Sorted, false);
+    const QString target = DiskDir().path() + "/saved.log";
+    TLogbookSaveOptions how;
+    how.BackupDir = DiskDir().path() + "/Backups/";
+    if (!SaveLogbookFile(target, *r.Collection, false, how).Ok()) state.SkipWithError("save failed");
+    for (auto _ : state) {
+        if (!SaveLogbookFile(target, *r.Collection, false, how).Ok()) state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * QFileInfo(target).size());
+}
+BENCHMARK(BM_SaveVerifiedWithBackup65535)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The yardstick: copying the same file with cp and syncing the copy.
+void BM_CpAndSync65535(benchmark::State& state) {
+    const QString source = DiskDir().path() + "/source.log";
+    QFile::remove(source);
+    QFile::copy(Files().Sorted, source);
+    const QString copy = DiskDir().path() + "/copy.log";
+    for (auto _ : state) {
+        if (QProcess::execute(
+                QStringLiteral("sh"),
+                {QStringLiteral("-c"), QStringLiteral("cp \"$0\" \"$1\" && sync \"$1\""), source, copy}) != 0)
+            state.SkipWithError("cp or sync failed");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * QFileInfo(source).size());
+}
+BENCHMARK(BM_CpAndSync65535)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What a recovery copy costs the user-interface thread: the logbook's image; the disk
+// work happens on the worker.
+void BM_RecoverySnapshot65535(benchmark::State& state) {
+    LogbookLoadResult r = LoadLogbookFile(Files().Sorted, false);
+    for (auto _ : state) {
+        std::vector<std::uint8_t> image = LogbookImage(*r.Collection, false);
+        benchmark::DoNotOptimize(image.data());
+    }
+}
+BENCHMARK(BM_RecoverySnapshot65535)->Unit(benchmark::kMillisecond);
+
+void BM_RecoverySnapshot500(benchmark::State& state) {
+    LogbookLoadResult r = LoadLogbookFile(Files().Sorted, false);
+    TDiveCollection small;
+    for (std::size_t i = 0; i < 500; ++i)
+        small.AddDive(std::make_unique<TDiveRec>(r.Collection->At(i)), 0, 1);
+    for (auto _ : state) {
+        std::vector<std::uint8_t> image = LogbookImage(small, false);
+        benchmark::DoNotOptimize(image.data());
+    }
+}
+BENCHMARK(BM_RecoverySnapshot500)->Unit(benchmark::kMicrosecond);
 
 void BM_SortAndRenumberReversed65535(benchmark::State& state) {
     for (auto _ : state) {

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cmath>
 
+#include "SaveTexts.h"
+
 namespace {
 
 constexpr qint64 kJulianDayOf18991230 = 2415019;
@@ -35,19 +37,24 @@ std::array<std::uint8_t, kHistoryRecordSize> HistoryRecord(const QDateTime& when
 bool AppendHistoryRecord(const QString& path, const QDateTime& when,
                          std::span<const std::uint8_t, 20> settings, QString* error) {
     const auto r = HistoryRecord(when, settings);
+    // The history is rewritten whole through the save routine rather than appended in
+    // place: a full disk then leaves the previous history intact instead of a torn record.
+    QByteArray history;
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        if (error) *error = QStringLiteral("Cannot write '%1': %2").arg(path, f.errorString());
-        return false;
+    if (f.exists()) {
+        if (!f.open(QIODevice::ReadOnly)) {
+            if (error) *error = QStringLiteral("Cannot read '%1': %2").arg(path, f.errorString());
+            return false;
+        }
+        history = f.readAll();
+        if (f.error() != QFileDevice::NoError) {
+            if (error) *error = QStringLiteral("Cannot read '%1': %2").arg(path, f.errorString());
+            return false;
+        }
+        f.close();
     }
-    const qint64 before = f.size();
-    const bool ok = f.write(reinterpret_cast<const char*>(r.data()), static_cast<qint64>(r.size())) ==
-                        static_cast<qint64>(r.size()) &&
-                    f.flush();
-    if (!ok) {
-        if (error) *error = QStringLiteral("Cannot write '%1': %2").arg(path, f.errorString());
-        // A half-written record would shift every later record; cut it off again.
-        f.resize(before);
-    }
-    return ok;
+    history.append(reinterpret_cast<const char*>(r.data()), static_cast<qsizetype>(r.size()));
+    const TSaveResult saved = SaveFile(path, history);
+    if (!saved.Ok() && error) *error = SaveErrorText(saved);
+    return saved.Ok();
 }

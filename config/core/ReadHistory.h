@@ -25,6 +25,6 @@ QDateTime SerialToDateTime(double serial);
 std::array<std::uint8_t, kHistoryRecordSize> HistoryRecord(const QDateTime& when,
                                                            std::span<const std::uint8_t, 20> settings);
 // Appends one record (creating the file when needed). False with the reason in *error
-// when the file cannot be opened or the record not written whole.
+// when the history cannot be read or saved; the previous history then stays as it was.
 bool AppendHistoryRecord(const QString& path, const QDateTime& when,
                          std::span<const std::uint8_t, 20> settings, QString* error = nullptr);

@@ -1,8 +1,9 @@
 #include "TCfRecord.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstring>
+
+#include "SaveTexts.h"
 
 namespace {
 
@@ -70,15 +71,8 @@ TCfRecord TCfRecord::Load(const QString& path, bool* existsAfter) {
 }
 
 bool TCfRecord::Save(const QString& path, QString* error) const {
-    QSaveFile f(path);
     const auto b = Encode();
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(reinterpret_cast<const char*>(b.data()), static_cast<qint64>(b.size())) !=
-            static_cast<qint64>(b.size()) ||
-        !f.commit()) {
-        if (error) *error = QStringLiteral("Cannot write '%1': %2").arg(path, f.errorString());
-        f.cancelWriting();
-        return false;
-    }
-    return true;
+    const TSaveResult saved = SaveFile(path, std::span<const std::uint8_t>(b));
+    if (!saved.Ok() && error) *error = SaveErrorText(saved);
+    return saved.Ok();
 }

@@ -1,11 +1,11 @@
 #include "TableGenerator.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <array>
 #include <cmath>
 
 #include "Real48.h"
+#include "SaveFile.h"
 #include "TParameterTables.h"
 
 namespace {
@@ -168,10 +168,9 @@ bool WriteTables(const TTableImages& images, const QString& directory, QString* 
                                                                          {kFiktTableName, &images.Fikt},
                                                                          {kRealTableName, &images.Real}}};
     for (const auto& [name, bytes] : files) {
-        QSaveFile file(QDir(directory).filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-            if (error)
-                *error = QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString());
+        const TSaveResult saved = SaveFile(QDir(directory).filePath(name), *bytes);
+        if (!saved.Ok()) {
+            if (error) *error = saved.Message();
             return false;
         }
     }

@@ -1,9 +1,10 @@
 #include "LogbookFile.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "EStreamReadError.h"
+#include "SaveTexts.h"
 #include "TLogbookReader.h"
 #include "TLogbookWriter.h"
 
@@ -82,26 +83,41 @@ LogbookImportResult ImportLogbookFile(TDiveCollection& into, const QString& path
     return result;
 }
 
-LogbookSaveResult SaveLogbookFile(const QString& path, const TDiveCollection& logbook, bool dosText,
-                                  bool selectedOnly, const std::function<bool(std::size_t)>& isSelected) {
+QString BackupDirectory(const QString& dataDir) {
+    return QDir(dataDir).filePath(QStringLiteral("Backups")) + '/';
+}
+
+QString RecoveryDirectory(const QString& dataDir) {
+    return QDir(dataDir).filePath(QStringLiteral("Recovery")) + '/';
+}
+
+std::vector<std::uint8_t> LogbookImage(const TDiveCollection& logbook, bool dosText, bool selectedOnly,
+                                       const std::function<bool(std::size_t)>& isSelected) {
     TLogbookWriter out(EstimatedImageSize(logbook));
     logbook.SaveToStream(out, dosText, selectedOnly, isSelected);
+    return out.Take();
+}
 
-    // Written to a temporary file beside the target and renamed over it only when
-    // complete, so a full disk never costs the previous logbook.
+LogbookSaveResult SaveLogbookFile(const QString& path, const TDiveCollection& logbook, bool dosText,
+                                  const TLogbookSaveOptions& options) {
+    const std::vector<std::uint8_t> image =
+        LogbookImage(logbook, dosText, options.SelectedOnly, options.IsSelected);
     LogbookSaveResult result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    TSaveOptions how;
+    how.Verify = true;
+    how.BackupDir = options.BackupDir;
+    result.Save = SaveFile(path, std::span<const std::uint8_t>(image), how);
+    if (!result.Save.Ok()) {
         result.Error = LogbookError::WriteFailed;
-        result.ErrorText = QStringLiteral("Cannot write file \"%1\": %2").arg(path, file.errorString());
-        return result;
-    }
-    const std::span<const std::uint8_t> image = out.Bytes();
-    const auto size = static_cast<qint64>(image.size());
-    if (file.write(reinterpret_cast<const char*>(image.data()), size) != size || !file.commit()) {
-        result.Error = LogbookError::WriteFailed;
-        result.ErrorText = QStringLiteral("Cannot write file \"%1\": %2").arg(path, file.errorString());
-        file.cancelWriting();
+        result.ErrorText = SaveErrorText(result.Save);
     }
     return result;
+}
+
+LogbookSaveResult SaveLogbookFile(const QString& path, const TDiveCollection& logbook, bool dosText,
+                                  bool selectedOnly, const std::function<bool(std::size_t)>& isSelected) {
+    TLogbookSaveOptions options;
+    options.SelectedOnly = selectedOnly;
+    options.IsSelected = isSelected;
+    return SaveLogbookFile(path, logbook, dosText, options);
 }

@@ -1,16 +1,23 @@
 #pragma once
 // Logbook files as a whole: loading into a new collection (the open logbook is never
-// touched by a failed load), importing, and atomic saving through a temporary file.
+// touched by a failed load), importing, and saving through the one save routine
+// (SaveFile.h): a complete, synced file read back from the disk, the previous file kept
+// as a backup, or nothing replaced at all.
 //
 //   LogbookLoadResult r = LoadLogbookFile(path, settings.DosText);
 //   if (r.Ok()) logbook = std::move(r.Collection); else ShowError(r.ErrorText);
+//   TLogbookSaveOptions how;  how.BackupDir = BackupDirectory(dataDir);
+//   LogbookSaveResult s = SaveLogbookFile(path, logbook, dosText, how);
 
 #include <QIODevice>
 #include <QString>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "SaveFile.h"
 #include "TDiveCollection.h"
 
 enum class LogbookError {
@@ -39,9 +46,25 @@ struct LogbookImportResult {
 
 struct LogbookSaveResult {
     LogbookError Error = LogbookError::None;
+    // In the current language: the file and the platform's reason.
     QString ErrorText;
+    // How the save went: the failed step, the platform's error number, the backup written.
+    TSaveResult Save;
     bool Ok() const { return Error == LogbookError::None; }
 };
+
+struct TLogbookSaveOptions {
+    // Only the dives the predicate accepts (by list index) are written.
+    bool SelectedOnly = false;
+    std::function<bool(std::size_t)> IsSelected;
+    // The previous file is kept here before it is replaced (see BackupDirectory); no
+    // backup when empty.
+    QString BackupDir;
+};
+
+// The folders of the backups and of the recovery copies in the per-user data directory.
+QString BackupDirectory(const QString& dataDir);
+QString RecoveryDirectory(const QString& dataDir);
 
 LogbookLoadResult LoadLogbookFile(const QString& path, bool dosText);
 LogbookLoadResult LoadLogbookBytes(const QByteArray& bytes, bool dosText);
@@ -50,7 +73,15 @@ LogbookLoadResult LoadLogbookDevice(QIODevice& device, bool dosText);
 // Adds the file's dives to `into`; on any error `into` is unchanged.
 LogbookImportResult ImportLogbookFile(TDiveCollection& into, const QString& path, bool dosText);
 
-// Writes the whole logbook, or with `selectedOnly` the dives the predicate accepts.
+// The file image of the logbook, or with `selectedOnly` of the dives the predicate accepts.
+std::vector<std::uint8_t> LogbookImage(const TDiveCollection& logbook, bool dosText,
+                                       bool selectedOnly = false,
+                                       const std::function<bool(std::size_t)>& isSelected = {});
+
+// Writes the logbook and reads it back from the disk before it replaces the file.
+LogbookSaveResult SaveLogbookFile(const QString& path, const TDiveCollection& logbook, bool dosText,
+                                  const TLogbookSaveOptions& options);
+// The whole logbook, or with `selectedOnly` the dives the predicate accepts; no backup.
 LogbookSaveResult SaveLogbookFile(const QString& path, const TDiveCollection& logbook, bool dosText,
                                   bool selectedOnly = false,
                                   const std::function<bool(std::size_t)>& isSelected = {});

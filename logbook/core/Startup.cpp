@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include "EStreamWriteError.h"
+#include "SaveTexts.h"
 
 namespace {
 QString WithSlash(const QString& folder) { return folder.endsWith(QLatin1Char('/')) ? folder : folder + '/'; }
@@ -88,19 +88,9 @@ SettingsRecord ReadSettings(const QString& dataDir) {
 }
 
 void WriteSettings(const QString& dataDir, const SettingsRecord& settings) {
-    const QString path = SettingsFilePath(dataDir);
     const auto image = settings.ToBytes();
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    file.write(reinterpret_cast<const char*>(image.data()),
-                               static_cast<qint64>(image.size())) == static_cast<qint64>(image.size()) &&
-                    file.commit();
-    if (!ok) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw EStreamWriteError(
-            QStringLiteral("Cannot write the settings file \"%1\": %2").arg(path, reason).toStdString());
-    }
+    const TSaveResult saved = SaveFile(SettingsFilePath(dataDir), std::span<const std::uint8_t>(image));
+    if (!saved.Ok()) throw EStreamWriteError(SaveErrorText(saved).toStdString());
 }
 
 QString LogbookFromCommandLine(const QStringList& args, const QString& current) {

@@ -1,7 +1,7 @@
 #pragma once
 // Little-endian writer that collects a logbook (or settings) image in memory; the file
-// helpers then hand the finished image to a QSaveFile so a failed write never leaves
-// half a file behind.
+// helpers then hand the finished image to SaveFile (SaveFile.h) so a failed write never
+// leaves half a file behind.
 //
 //   TLogbookWriter out;
 //   out.WriteU16(161);
@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 class TLogbookWriter {
@@ -54,6 +55,8 @@ public:
                           static_cast<qsizetype>(m_bytes.size()));
     }
     std::size_t Size() const { return m_bytes.size(); }
+    // Hands the image over; the writer is empty afterwards.
+    std::vector<std::uint8_t> Take() { return std::exchange(m_bytes, {}); }
 
 private:
     std::vector<std::uint8_t> m_bytes;

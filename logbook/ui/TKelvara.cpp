@@ -23,6 +23,7 @@
 #include "LogbookCommands.h"
 #include "LogbookFile.h"
 #include "Messages.h"
+#include "SaveTexts.h"
 #include "Startup.h"
 #include "TAboutBox.h"
 #include "TCaptionRegistry.h"
@@ -30,6 +31,7 @@
 #include "TDiveListModel.h"
 #include "TOptions.h"
 #include "TQtPrompts.h"
+#include "TRecoveryKeeper.h"
 #include "TStartDlg.h"
 #include "TWidgetCaptions.h"
 #include "ToolGlyphs.h"
@@ -152,6 +154,12 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
       m_paths(std::move(paths)),
       m_prompts(std::move(prompts)),
       m_logbook(std::make_unique<TDiveCollection>()),
+      m_recovery(std::make_unique<TRecoveryKeeper>(RecoveryDirectory(m_paths.DataDir),
+                                                   [this] {
+                                                       return TRecoverySnapshot{
+                                                           m_settings.LogbookName,
+                                                           LogbookImage(*m_logbook, m_settings.DosText != 0)};
+                                                   })),
       m_idleHook(this) {
     setObjectName(QStringLiteral("Kelvara"));
     resize(644, 403);
@@ -373,6 +381,36 @@ void TKelvara::LoadStartLogbook() {
     m_modified = false;
     FillDiveList(LastLine(*m_logbook));
     MakeCurrent(LastLine(*m_logbook));
+    OfferRecovery();
+}
+
+void TKelvara::OfferRecovery() {
+    const std::vector<TRecoveryCopy> copies = TRecoveryKeeper::PendingCopies(m_recovery->Folder());
+    if (copies.empty()) return;
+    const TRecoveryCopy& copy = copies.front();
+    if (!m_prompts->AskYesNo(RestoreChangesText(copy.LogbookName, copy.Written))) {
+        TRecoveryKeeper::RemoveCopy(copy.CopyPath);
+        return;
+    }
+    LogbookLoadResult loaded = LoadLogbookFile(copy.CopyPath, m_settings.DosText != 0);
+    if (!loaded.Ok()) {
+        m_prompts->ShowError(loaded.ErrorText);
+        return;
+    }
+    SetLogbookName(copy.LogbookName);
+    ReplaceLogbook(std::move(loaded.Collection));
+    // The restored changes are unsaved changes again, with their copy kept until saved.
+    m_recovery->Adopt(copy.CopyPath);
+    SetModified(true);
+}
+
+void TKelvara::SetModified(bool modified) {
+    m_modified = modified;
+    // Unsaved changes get a recovery copy; saved or given-up ones lose theirs.
+    if (modified)
+        m_recovery->Changed();
+    else
+        m_recovery->Discard();
 }
 
 void TKelvara::SetLogbookName(const QString& path) {
@@ -483,7 +521,7 @@ bool TKelvara::EnsureNumbering() {
     m_logbook->Renumber(start);
     FillDiveList(LastLine(*m_logbook));
     MakeCurrent(LastLine(*m_logbook));
-    m_modified = true;
+    SetModified(true);
     return true;
 }
 
@@ -503,7 +541,7 @@ void TKelvara::NewClick() {
     m_model->SetLogbook(empty.get());
     m_logbook = std::move(empty);
     MakeCurrent(0);
-    m_modified = false;
+    SetModified(false);
 }
 
 void TKelvara::OpenClick() {
@@ -525,7 +563,7 @@ void TKelvara::OpenClick() {
     }
     SetLogbookName(choice->Path);
     ReplaceLogbook(std::move(loaded.Collection));
-    m_modified = false;
+    SetModified(false);
 }
 
 bool TKelvara::WriteLogbook(const QString& path, bool selectedOnly) {
@@ -535,9 +573,12 @@ bool TKelvara::WriteLogbook(const QString& path, bool selectedOnly) {
         for (std::size_t line : SelectedIndices())
             if (line < selected.size()) selected[line] = true;
     }
-    const LogbookSaveResult saved =
-        SaveLogbookFile(path, *m_logbook, m_settings.DosText != 0, selectedOnly,
-                        [&selected](std::size_t i) { return i < selected.size() && selected[i]; });
+    TLogbookSaveOptions how;
+    how.SelectedOnly = selectedOnly;
+    how.IsSelected = [&selected](std::size_t i) { return i < selected.size() && selected[i]; };
+    // A logbook file is never replaced without keeping the previous one.
+    how.BackupDir = BackupDirectory(m_paths.DataDir);
+    const LogbookSaveResult saved = SaveLogbookFile(path, *m_logbook, m_settings.DosText != 0, how);
     if (!saved.Ok()) {
         m_prompts->ShowError(saved.ErrorText);
         return false;
@@ -550,7 +591,7 @@ void TKelvara::SaveClick() {
         SaveAsClick();
         return;
     }
-    if (WriteLogbook(m_settings.LogbookName, false)) m_modified = false;
+    if (WriteLogbook(m_settings.LogbookName, false)) SetModified(false);
 }
 
 void TKelvara::SaveAsClick() {
@@ -561,7 +602,7 @@ void TKelvara::SaveAsClick() {
     // The logbook takes the new name only once it is really stored there.
     if (!WriteLogbook(path, false)) return;
     SetLogbookName(path);
-    m_modified = false;
+    SetModified(false);
 }
 
 void TKelvara::ExportClick() {
@@ -604,11 +645,11 @@ void TKelvara::ImportClick() {
         return;
     }
     FillDiveList(LastLine(*m_logbook));
-    m_modified = true;
+    SetModified(true);
     if (!m_logbook->IsEmpty()) {
         EnsureNumbering();
         m_logbook->SortAndRenumber();
-        m_modified = true;
+        SetModified(true);
         int beforeLine = LastLine(*m_logbook);
         for (std::size_t i = 0; i < m_logbook->Count(); ++i)
             if (&m_logbook->At(i) == before) beforeLine = static_cast<int>(i);
@@ -628,7 +669,7 @@ void TKelvara::RenumberClick() {
     m_logbook->Renumber(start);
     FillDiveList(LastLine(*m_logbook));
     MakeCurrent(LastLine(*m_logbook));
-    m_modified = true;
+    SetModified(true);
 }
 
 void TKelvara::DeleteClick() {
@@ -639,7 +680,7 @@ void TKelvara::DeleteClick() {
     DeleteDives(*m_logbook, lines);
     FillDiveList(LastLine(*m_logbook));
     MakeCurrent(LastLine(*m_logbook));
-    m_modified = true;
+    SetModified(true);
 }
 
 void TKelvara::ExitClick() { close(); }
@@ -719,7 +760,9 @@ void TKelvara::closeEvent(QCloseEvent* event) {
     try {
         WriteSettings(m_paths.DataDir, m_settings);
     } catch (const std::exception& error) {
-        m_prompts->ShowError(QString::fromLocal8Bit(error.what()));
+        m_prompts->ShowError(QString::fromUtf8(error.what()));
     }
+    // Closed on purpose: saved, or the changes given up at the close query.
+    m_recovery->Discard();
     event->accept();
 }

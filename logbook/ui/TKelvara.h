@@ -38,6 +38,7 @@ class TDiveCollection;
 class TDiveListModel;
 class TDiveRec;
 class TOptions;
+class TRecoveryKeeper;
 class TStartDlg;
 class TWidgetCaptions;
 
@@ -95,6 +96,7 @@ public:
     void RestoreFromSettings();
     // Start-up: loads LogbookName when it can be opened for reading and writing and makes
     // the last dive current. A damaged file is reported and an empty "NONAME.LOG" opened.
+    // Then a recovery copy of unsaved changes left by a run that did not close is offered.
     void LoadStartLogbook();
 
     // The logbook state.
@@ -103,7 +105,8 @@ public:
     TDiveRec* CurrentDive() const { return m_currentDive; }
     bool HasProfile() const { return m_hasProfile; }
     bool Modified() const { return m_modified; }
-    void SetModified(bool modified) { m_modified = modified; }
+    // Unsaved changes are kept in a recovery copy within 2 s; false removes the copy.
+    void SetModified(bool modified);
     bool Busy() const { return m_busy; }
     void SetBusy(bool busy) { m_busy = busy; }
     bool Ready() const { return m_ready; }
@@ -173,6 +176,7 @@ public:
     TStartDlg* StartDlg() const { return m_startDlg; }
     TOptions* Options() const { return m_options; }
     TIdleHook& IdleHook() { return m_idleHook; }
+    TRecoveryKeeper& Recovery() { return *m_recovery; }
     TFileDialogSettings& OpenDialog() { return m_openDialog; }
     TFileDialogSettings& SaveDialog() { return m_saveDialog; }
 
@@ -199,6 +203,7 @@ private:
     void ToggleMark(ECommand command, WindowPlacement SettingsRecord::*placement);
     bool WriteLogbook(const QString& path, bool selectedOnly);
     void ReleaseCurrent();
+    void OfferRecovery();
     TCommandSlot& Slot(ECommand command) { return m_commands[static_cast<std::size_t>(command)]; }
     const TCommandSlot& Slot(ECommand command) const { return m_commands[static_cast<std::size_t>(command)]; }
 
@@ -206,6 +211,8 @@ private:
     TKelwinPaths m_paths;
     std::unique_ptr<IKelwinPrompts> m_prompts;
     std::unique_ptr<TDiveCollection> m_logbook;
+    // Declared after the logbook: its copies are taken of the logbook until it ends.
+    std::unique_ptr<TRecoveryKeeper> m_recovery;
     TDiveRec* m_currentDive = nullptr;
     bool m_hasProfile = false;
     bool m_modified = false;

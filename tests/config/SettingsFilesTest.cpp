@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "DataDirectory.h"
+#include "FileSizeLimit.h"
 #include "ReadHistory.h"
 #include "TCfRecord.h"
 
@@ -118,15 +119,34 @@ TEST(CfRecord, FailedSaveKeepsThePreviousFile) {
     const QString path = dir.filePath("CF.DSK");
     ASSERT_TRUE(TCfRecord{}.Save(path));
     const QByteArray before = ReadAll(path);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     TCfRecord changed;
     changed.MainLeft = 1;
     QString error;
-    const bool saved = changed.Save(path, &error);
-    QFile::setPermissions(dir.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (saved) GTEST_SKIP() << "running with rights that ignore folder permissions";
-    EXPECT_FALSE(error.isEmpty());
+    bool saved = true;
+    {
+        // Writes past 10 bytes fail as on a full disk, for root too.
+        TFileSizeLimit limit(10);
+        saved = changed.Save(path, &error);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(error, QStringLiteral("Cannot save \"%1\": File too large").arg(path));
+    EXPECT_EQ(ReadAll(path), before);
+}
+
+TEST(ReadHistory, AFailedAppendKeepsTheHistoryWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(kHistoryFileName);
+    std::array<std::uint8_t, 20> s{};
+    const QDateTime t(QDate(2000, 1, 1), QTime(18, 0));
+    ASSERT_TRUE(AppendHistoryRecord(path, t, s));
+    ASSERT_TRUE(AppendHistoryRecord(path, t, s));
+    const QByteArray before = ReadAll(path);
+    QString error;
+    {
+        TFileSizeLimit limit(60);  // room for two records, not for a third
+        EXPECT_FALSE(AppendHistoryRecord(path, t, s, &error));
+    }
+    EXPECT_TRUE(error.contains("File too large")) << error.toStdString();
     EXPECT_EQ(ReadAll(path), before);
 }
 

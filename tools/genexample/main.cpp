@@ -5,11 +5,11 @@
 // The file is made from the example dives alone, so it comes out byte for byte the
 // same on every machine.
 
-#include <QFile>
 #include <QString>
 #include <cstdio>
 
 #include "ExampleLogbook.h"
+#include "SaveFile.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -17,9 +17,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QByteArray bytes = ExampleLogbookBytes();
-    QFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "genexample: cannot write %s\n", argv[1]);
+    const TSaveResult saved = SaveFile(QString::fromLocal8Bit(argv[1]), bytes);
+    if (!saved.Ok()) {
+        std::fprintf(stderr, "genexample: %s\n", qPrintable(saved.Message()));
         return 1;
     }
     return 0;

@@ -3,18 +3,19 @@
 //   genpictures data/            (writes Kelwin.BMP and Teswin.BMP there)
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 
 #include "BmpFile.h"
+#include "SaveFile.h"
 #include "SplashPictures.h"
 
 namespace {
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    const TSaveResult saved = SaveFile(path, bytes);
+    if (!saved.Ok()) std::fprintf(stderr, "genpictures: %s\n", qPrintable(saved.Message()));
+    return saved.Ok();
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <deque>
 
+#include "Startup.h"
+
 namespace {
 
 // Function-local so registrars in other translation units may run in any order; a deque
@@ -258,3 +260,10 @@ int TCommandLine::UsageError(const QString& text) const { return PrintUsageError
 
 void PrintOut(const QString& text) { Write(stdout, text); }
 void PrintError(const QString& text) { Write(stderr, text); }
+
+LogbookSaveResult SaveLogbookKeepingBackup(const QString& path, const TDiveCollection& logbook,
+                                           bool dosText) {
+    TLogbookSaveOptions how;
+    how.BackupDir = BackupDirectory(DataDir(SpecialFolder(kFolderAppData), ExeDir()));
+    return SaveLogbookFile(path, logbook, dosText, how);
+}

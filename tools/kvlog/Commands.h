@@ -54,6 +54,8 @@
 #include <memory>
 #include <vector>
 
+#include "LogbookFile.h"
+
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
@@ -143,3 +145,8 @@ bool CommandPaints(const QString& name);
 // Output helpers: UTF-8 text to stdout / stderr.
 void PrintOut(const QString& text);
 void PrintError(const QString& text);
+
+// Every command that rewrites a logbook saves it through this: the file is read back
+// before it counts as saved, and the previous file is kept in the "Backups/" folder of
+// the per-user data directory (the newest 10 per logbook name).
+LogbookSaveResult SaveLogbookKeepingBackup(const QString& path, const TDiveCollection& logbook, bool dosText);

@@ -12,7 +12,8 @@ int RunConvert(const TCommandLine& cmd) {
         PrintError(in.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
     }
-    const LogbookSaveResult out = SaveLogbookFile(cmd.Argument(1), *in.Collection, cmd.IsSet("dos-out"));
+    const LogbookSaveResult out =
+        SaveLogbookKeepingBackup(cmd.Argument(1), *in.Collection, cmd.IsSet("dos-out"));
     if (!out.Ok()) {
         PrintError(out.ErrorText + QLatin1Char('\n'));
         return kExitFailed;

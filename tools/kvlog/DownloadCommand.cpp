@@ -139,7 +139,7 @@ int RunWithWindow(const TOptions& o, IDownloadWindow& window) {
     const TTransferOutcome out = command.Run(true, *logbook, settings, window, prompts, [&] { return now; });
 
     if (out.Modified) {
-        const LogbookSaveResult saved = SaveLogbookFile(o.Logbook, *logbook, false);
+        const LogbookSaveResult saved = SaveLogbookKeepingBackup(o.Logbook, *logbook, false);
         if (!saved.Ok()) {
             PrintErr(o.Logbook + ": " + saved.ErrorText);
             return kExitFailed;

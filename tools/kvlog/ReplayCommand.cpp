@@ -113,7 +113,7 @@ int RunAnalyse(const TCommandLine& cmd) {
         PrintError(e.Text() + QLatin1Char('\n'));
         return kExitFailed;
     }
-    const LogbookSaveResult saved = SaveLogbookFile(path, *in.Collection, false);
+    const LogbookSaveResult saved = SaveLogbookKeepingBackup(path, *in.Collection, false);
     if (!saved.Ok()) {
         PrintError(saved.ErrorText + QLatin1Char('\n'));
         return kExitFailed;

@@ -167,6 +167,10 @@ protected:
     }
     QByteArray Run(const QStringList& args, int* status) {
         QProcess p;
+        // The backups of the rewritten logbooks stay in a temporary folder.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
+        p.setProcessEnvironment(env);
         p.start(m_kvlog, args);
         EXPECT_TRUE(p.waitForFinished(60000));
         *status = p.exitCode();
@@ -174,6 +178,7 @@ protected:
         return p.readAllStandardOutput();
     }
     QString m_kvlog;
+    QTemporaryDir m_dataHome;
     QByteArray m_errors;
     const QString m_tables = QStringLiteral(KV_SOURCE_DIR "/data");
 };

@@ -25,6 +25,10 @@ protected:
     TResult Run(const QStringList& args) {
         QProcess p;
         p.setWorkingDirectory(dir.path());
+        // The backups of the rewritten logbooks stay in the test's folder.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("appdata")));
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(KV_BIN_DIR "/kvlog"), args);
         EXPECT_TRUE(p.waitForFinished(60000));
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),

@@ -14,10 +14,12 @@
 #include <gtest/gtest.h>
 
 #include "CaptionList.h"
+#include "FileSizeLimit.h"
 #include "KelwinTestSupport.h"
 #include "Language.h"
 #include "LogbookCommands.h"
 #include "Messages.h"
+#include "SaveFaultSeam.h"
 #include "Startup.h"
 #include "TAboutBox.h"
 #include "TCaptionRegistry.h"
@@ -343,19 +345,75 @@ TEST_F(TKelvaraTest, SaveAsWritesAndRenames) {
 TEST_F(TKelvaraTest, FailedSaveKeepsModifiedAndTheFileOnDisk) {
     OpenLogbook({1, 2, 3});
     const QByteArray before = ReadAll(Path("open.log"));
-    QDir().mkpath(Path("locked"));
-    WriteLogbook(Path("locked/keep.log"), *Logbook({9}));
-    const QByteArray keep = ReadAll(Path("locked/keep.log"));
-    QFile::setPermissions(Path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     m_main->SetModified(true);
-    m_main->SetLogbookName(Path("locked/keep.log"));
-    Trigger(ECommand::Save);
-    QFile::setPermissions(Path("locked"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (m_prompts->Errors.isEmpty()) GTEST_SKIP() << "the folder stayed writable (running as root?)";
+    {
+        // Writes past 100 bytes fail as on a full disk, for root too.
+        TFileSizeLimit limit(100);
+        Trigger(ECommand::Save);
+    }
+    ASSERT_EQ(m_prompts->Errors.size(), 1);
+    EXPECT_EQ(m_prompts->Errors[0],
+              QStringLiteral("Cannot save \"%1\": File too large").arg(Path("open.log")));
     EXPECT_TRUE(m_main->Modified());
-    EXPECT_EQ(ReadAll(Path("locked/keep.log")), keep);
     EXPECT_EQ(ReadAll(Path("open.log")), before);
+    EXPECT_TRUE(BackupsOf(Path("data/Backups"), "open").isEmpty());
+
+    // In the user's language, and the save goes through once there is room again.
+    SetCurrentLanguage(kGerman);
+    {
+        TSaveFaultScope full(ESaveStep::Write, ENOSPC, "open.log");
+        Trigger(ECommand::Save);
+    }
+    SetCurrentLanguage(kEnglish);
+    ASSERT_EQ(m_prompts->Errors.size(), 2);
+    EXPECT_EQ(m_prompts->Errors[1],
+              QStringLiteral("\"%1\" kann nicht gespeichert werden: Kein Platz mehr auf dem Datenträger")
+                  .arg(Path("open.log")));
+    Trigger(ECommand::Save);
+    EXPECT_EQ(m_prompts->Errors.size(), 2);
+    EXPECT_FALSE(m_main->Modified());
+}
+
+TEST_F(TKelvaraTest, EachSaveKeepsThePreviousFileAsABackup) {
+    OpenLogbook({1, 2, 3});
+    std::vector<QByteArray> versions{ReadAll(Path("open.log"))};
+    for (int i = 0; i < 2; ++i) {
+        m_prompts->YesNo.push_back(true);
+        SelectLines({0});
+        Trigger(ECommand::Delete);
+        Trigger(ECommand::Save);
+        versions.push_back(ReadAll(Path("open.log")));
+    }
+    const QStringList backups = BackupsOf(Path("data/Backups"), "open");
+    ASSERT_EQ(backups.size(), 2);
+    EXPECT_EQ(ReadAll(backups[0]), versions[0]);
+    EXPECT_EQ(ReadAll(backups[1]), versions[1]);
+    EXPECT_EQ(LoadLogbookFile(Path("open.log"), false).Collection->Count(), 1u);
+    const QByteArray second = versions[2];
+
+    // A backup that cannot be written stops the save: nothing is replaced without it.
+    TSaveFaultScope noBackup(ESaveStep::Backup, EROFS);
+    m_main->SetModified(true);
+    Trigger(ECommand::Save);
+    ASSERT_EQ(m_prompts->Errors.size(), 1);
+    EXPECT_TRUE(m_prompts->Errors[0].contains("Read-only file system")) << m_prompts->Errors[0].toStdString();
+    EXPECT_TRUE(m_main->Modified());
+    EXPECT_EQ(ReadAll(Path("open.log")), second);
+}
+
+TEST_F(TKelvaraTest, SettingsThatCannotBeWrittenAtCloseAreReportedAndTheOldFileKept) {
+    WriteSettings(Path("data/"), m_settings);
+    const QByteArray before = ReadAll(Path("data/KVWIN.DSK"));
+    m_main->show();
+    m_main->move(77, 88);
+    {
+        TFileSizeLimit limit(100);  // the record has 376 bytes
+        EXPECT_TRUE(m_main->close());
+    }
+    ASSERT_EQ(m_prompts->Errors.size(), 1);
+    EXPECT_EQ(m_prompts->Errors[0],
+              QStringLiteral("Cannot save \"%1\": File too large").arg(Path("data/KVWIN.DSK")));
+    EXPECT_EQ(ReadAll(Path("data/KVWIN.DSK")), before);
 }
 
 TEST_F(TKelvaraTest, SaveThatCannotCreateItsFileReportsAndKeepsModified) {

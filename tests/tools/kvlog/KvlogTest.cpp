@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FileSizeLimit.h"
 #include "LogbookFile.h"
 #include "TDiveCollection.h"
 
@@ -20,8 +21,22 @@ struct KvlogRun {
     QByteArray Err;
 };
 
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The per-user data folder of the kvlog runs, where the backups go.
+QString DataHome() {
+    static QTemporaryDir home;
+    return home.path();
+}
+
 KvlogRun Kvlog(const QStringList& args) {
     QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), DataHome());
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(KV_BIN_DIR "/kvlog"), args);
     KvlogRun r;
     if (!p.waitForFinished(60000)) return r;
@@ -129,6 +144,34 @@ TEST_F(KvlogTest, ErrorsGoToStderrWithNonZeroExit) {
     EXPECT_EQ(Kvlog({"frobnicate"}).Exit, 2);
     EXPECT_EQ(Kvlog({}).Exit, 2);
     EXPECT_EQ(Kvlog({"dump"}).Exit, 2);
+}
+
+TEST_F(KvlogTest, ConvertOverALogbookKeepsTheOldOneAsABackup) {
+    ASSERT_TRUE(QFile::copy(Path("log.log"), Path("target.log")));
+    TDiveCollection empty;
+    ASSERT_TRUE(SaveLogbookFile(Path("source.log"), empty, false).Ok());
+    const QByteArray before = ReadAll(Path("target.log"));
+    const KvlogRun r = Kvlog({"convert", Path("source.log"), Path("target.log")});
+    ASSERT_EQ(r.Exit, 0) << r.Err.toStdString();
+    EXPECT_EQ(ReadAll(Path("target.log")).size(), 12);
+    const QStringList backups = BackupsOf(DataHome() + "/Vandrel/Kelvara/Backups", "target");
+    ASSERT_FALSE(backups.isEmpty());
+    EXPECT_EQ(ReadAll(backups.last()), before);
+}
+
+TEST_F(KvlogTest, ConvertOntoAFullDiskFailsWithTheReasonAndKeepsTheTarget) {
+    ASSERT_TRUE(QFile::copy(Path("log.log"), Path("target.log")));
+    const QByteArray before = ReadAll(Path("target.log"));
+    KvlogRun r;
+    {
+        // kvlog inherits the limit: its writes past 20 bytes fail for real.
+        TFileSizeLimit limit(20);
+        r = Kvlog({"convert", Path("log.log"), Path("target.log")});
+    }
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Err.trimmed().toStdString(),
+              QStringLiteral("Cannot save \"%1\": File too large").arg(Path("target.log")).toStdString());
+    EXPECT_EQ(ReadAll(Path("target.log")), before);
 }
 
 }  // namespace
