@@ -25,11 +25,15 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 // Nearest integer, ties to the even one.
 long RoundEven(double v) { return std::lrint(v); }
 
-QByteArray ReadText(TLogbookReader& in, bool dosText) {
-    const std::uint8_t n = in.ReadU8();
-    if (n == 0) return {};
-    QByteArray text = in.ReadBytes(n);
-    return dosText ? DosToAnsi(text) : text;
+void ReadText(TLogbookReader& in, bool dosText, QByteArray& text) {
+    in.ReadInto(text, in.ReadU8());
+    if (dosText) {
+        // Converted in place: no second copy of the text.
+        for (char& c : text) {
+            const auto b = static_cast<std::uint8_t>(c);
+            if (b >= 0x80) c = static_cast<char>(OemToAnsiTable[b - 0x80]);
+        }
+    }
 }
 
 void SetGasFlags(TDiveRec& rec) {
@@ -134,44 +138,49 @@ std::unique_ptr<TDiveRec> TDiveRec::CreateFromDevice(std::span<const std::uint8_
 
 std::unique_ptr<TDiveRec> TDiveRec::CreateFromStream(TLogbookReader& in, bool dosText) {
     auto rec = std::make_unique<TDiveRec>();
+    rec->ReadFromStream(in, dosText);
+    return rec;
+}
+
+void TDiveRec::ReadFromStream(TLogbookReader& in, bool dosText) {
     in.ReadU16();  // record marker, not checked
-    rec->DayNo = ConvertOldDayNo(in.ReadI32());
-    rec->StartTime = in.ReadU16();
-    rec->Location = ReadText(in, dosText);
-    rec->Site = ReadText(in, dosText);
-    rec->AltitudeRange = in.ReadU8();
-    rec->SurfaceInterval = in.ReadI16();
-    rec->Weather = in.ReadU8();
-    rec->AirTemperature = in.ReadI16();
-    rec->Suit = in.ReadU8();
-    rec->TankSize = in.ReadI16();
-    rec->MaxDepth = in.ReadI16();
-    rec->DiveTime = in.ReadU16();
-    rec->MinWaterTemp = in.ReadI16();
-    rec->AirConsumption = in.ReadU16();
-    rec->DiveType = in.ReadU16();
-    rec->Activities = in.ReadU16();
-    rec->OtherActivity = ReadText(in, dosText);
-    rec->Buddies = ReadText(in, dosText);
-    rec->Remarks = ReadText(in, dosText);
-    rec->DeviceStatus = in.ReadU16();
-    rec->DiveNumber = in.ReadU16();
-    rec->DeviceTime = in.ReadU32();
-    rec->HwSw = in.ReadU16();
-    rec->Analysed = in.ReadU8();
-    rec->StopInfo = in.ReadU8();
-    rec->Reserved = in.ReadU32();
+    DayNo = ConvertOldDayNo(in.ReadI32());
+    StartTime = in.ReadU16();
+    ReadText(in, dosText, Location);
+    ReadText(in, dosText, Site);
+    AltitudeRange = in.ReadU8();
+    SurfaceInterval = in.ReadI16();
+    Weather = in.ReadU8();
+    AirTemperature = in.ReadI16();
+    Suit = in.ReadU8();
+    TankSize = in.ReadI16();
+    MaxDepth = in.ReadI16();
+    DiveTime = in.ReadU16();
+    MinWaterTemp = in.ReadI16();
+    AirConsumption = in.ReadU16();
+    DiveType = in.ReadU16();
+    Activities = in.ReadU16();
+    ReadText(in, dosText, OtherActivity);
+    ReadText(in, dosText, Buddies);
+    ReadText(in, dosText, Remarks);
+    DeviceStatus = in.ReadU16();
+    DiveNumber = in.ReadU16();
+    DeviceTime = in.ReadU32();
+    HwSw = in.ReadU16();
+    Analysed = in.ReadU8();
+    StopInfo = in.ReadU8();
+    Reserved = in.ReadU32();
     const std::uint16_t length = in.ReadU16();
+    ProfileBlock.clear();
     if (length > 0) {
         // The reader checks the length against the bytes left before anything is
         // allocated, so a damaged length cannot ask for more memory than the file has.
         in.Require(length);
-        rec->ProfileBlock.reserve(length + 2u);
-        rec->ProfileBlock.push_back(static_cast<std::uint8_t>(length & 0xFF));
-        rec->ProfileBlock.push_back(static_cast<std::uint8_t>(length >> 8));
-        in.ReadInto(rec->ProfileBlock, length);
+        ProfileBlock.reserve(length + 2u);
+        ProfileBlock.push_back(static_cast<std::uint8_t>(length & 0xFF));
+        ProfileBlock.push_back(static_cast<std::uint8_t>(length >> 8));
+        in.ReadInto(ProfileBlock, length);
     }
-    return rec;
 }
 
 void TDiveRec::WriteToStream(TLogbookWriter& out, bool dosText) const {

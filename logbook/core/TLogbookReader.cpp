@@ -76,4 +76,12 @@ void TLogbookReader::ReadInto(std::vector<std::uint8_t>& out, std::size_t n) {
     out.insert(out.end(), p, p + n);
 }
 
+void TLogbookReader::ReadInto(QByteArray& out, std::size_t n) {
+    const std::uint8_t* p = Take(n);
+    // resize keeps the capacity of an unshared array, so a record read over and over
+    // into the same buffers allocates nothing once they are large enough.
+    out.resize(static_cast<qsizetype>(n));
+    if (n > 0) std::memcpy(out.data(), p, n);
+}
+
 void TLogbookReader::Skip(std::size_t n) { Take(n); }
