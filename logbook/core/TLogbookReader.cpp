@@ -78,10 +78,16 @@ void TLogbookReader::ReadInto(std::vector<std::uint8_t>& out, std::size_t n) {
 
 void TLogbookReader::ReadInto(QByteArray& out, std::size_t n) {
     const std::uint8_t* p = Take(n);
-    // resize keeps the capacity of an unshared array, so a record read over and over
-    // into the same buffers allocates nothing once they are large enough.
-    out.resize(static_cast<qsizetype>(n));
-    if (n > 0) std::memcpy(out.data(), p, n);
+    const auto size = static_cast<qsizetype>(n);
+    if (out.isDetached() && out.capacity() >= size) {
+        // A record read over and over into the same buffers allocates nothing once they
+        // are large enough.
+        out.resize(size);
+        if (n > 0) std::memcpy(out.data(), p, n);
+    } else {
+        // Exactly n bytes: resizing an empty array would round its capacity up.
+        out = QByteArray(reinterpret_cast<const char*>(p), size);
+    }
 }
 
 void TLogbookReader::Skip(std::size_t n) { Take(n); }
