@@ -5,6 +5,7 @@
 
 #include "TLogbookReader.h"
 #include "TLogbookWriter.h"
+#include "TTextPool.h"
 
 namespace {
 // The smallest record image: all fixed fields, five empty texts, no profile.
@@ -32,7 +33,8 @@ Header ReadHeader(TLogbookReader& in) {
 std::vector<std::unique_ptr<TDiveRec>> ReadRecords(TLogbookReader& in, std::size_t count, bool dosText) {
     std::vector<std::unique_ptr<TDiveRec>> dives;
     dives.reserve(std::min(count, in.Remaining() / kMinRecordSize));
-    for (std::size_t i = 0; i < count; ++i) dives.push_back(TDiveRec::CreateFromStream(in, dosText));
+    TTextPool texts;
+    for (std::size_t i = 0; i < count; ++i) dives.push_back(CreateDiveFromStream(in, dosText, texts));
     return dives;
 }
 }  // namespace
@@ -55,10 +57,28 @@ LogbookFormat TDiveCollection::LoadFromStream(TLogbookReader& in, bool dosText) 
     StartNumber = 0;
     const Header h = ReadHeader(in);
     if (!h.Valid) return LogbookFormat::Invalid;
-    std::vector<std::unique_ptr<TDiveRec>> dives = ReadRecords(in, h.Count, dosText);
+    std::vector<std::unique_ptr<TDiveRec>> dives;
+    dives.reserve(std::min<std::size_t>(h.Count, in.Remaining() / kMinRecordSize));
+    TTextPool texts;
+    // While the dives come in date order (the usual case) each is numbered as it arrives,
+    // from the number the first one had, as SortAndRenumber would number them; the
+    // dives need not be visited again. One out of order leaves it to SortAndRenumber.
+    bool ordered = true;
+    std::uint16_t first = 0;
+    for (std::size_t i = 0; i < h.Count; ++i) {
+        std::unique_ptr<TDiveRec> d = CreateDiveFromStream(in, dosText, texts);
+        if (i == 0) first = d->DiveNumber;
+        if (i > 0 && SortKey(*d) < SortKey(*dives.back())) ordered = false;
+        if (ordered && h.Count >= 2) d->DiveNumber = static_cast<std::uint16_t>(first + i);
+        dives.push_back(std::move(d));
+    }
     DiveComputerId = h.DiveComputerId;
     m_dives = std::move(dives);
-    SortAndRenumber();
+    if (!ordered) {
+        SortAndRenumber();
+    } else if (m_dives.size() >= 2) {
+        StartNumber = first;
+    }
     return LogbookFormat::Ok;
 }
 

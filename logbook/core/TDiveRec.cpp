@@ -7,6 +7,7 @@
 #include "DosText.h"
 #include "TLogbookReader.h"
 #include "TLogbookWriter.h"
+#include "TTextPool.h"
 
 namespace {
 constexpr std::int64_t kSecondsPerDay = 86400;
@@ -25,11 +26,26 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 // Nearest integer, ties to the even one.
 long RoundEven(double v) { return std::lrint(v); }
 
-QByteArray ReadText(TLogbookReader& in, bool dosText) {
+char DosToAnsiChar(char c) {
+    const auto b = static_cast<std::uint8_t>(c);
+    return b < 0x80 ? c : static_cast<char>(OemToAnsiTable[b - 0x80]);
+}
+
+void ReadText(TLogbookReader& in, bool dosText, TTextPool* pool, QByteArray& text) {
     const std::uint8_t n = in.ReadU8();
-    if (n == 0) return {};
-    QByteArray text = in.ReadBytes(n);
-    return dosText ? DosToAnsi(text) : text;
+    if (pool) {
+        const std::span<const std::uint8_t> bytes = in.ReadView(n);
+        char converted[TDiveRec::kMaxTextLength];
+        const char* p = reinterpret_cast<const char*>(bytes.data());
+        if (dosText) {
+            std::transform(p, p + n, converted, DosToAnsiChar);
+            p = converted;
+        }
+        text = pool->Get(std::string_view(p, n));
+        return;
+    }
+    in.ReadInto(text, n);
+    if (dosText) std::transform(text.begin(), text.end(), text.begin(), DosToAnsiChar);  // in place
 }
 
 void SetGasFlags(TDiveRec& rec) {
@@ -46,6 +62,48 @@ void SetGasFlags(TDiveRec& rec) {
         if ((b[25] & 0x0F) != 0) rec.DiveType |= DiveTypeFlag::kNitrox;
     }
 }
+// One record image into `rec`; texts through the pool when there is one.
+void ReadRecord(TDiveRec& rec, TLogbookReader& in, bool dosText, TTextPool* texts) {
+    in.ReadU16();  // record marker, not checked
+    rec.DayNo = ConvertOldDayNo(in.ReadI32());
+    rec.StartTime = in.ReadU16();
+    ReadText(in, dosText, texts, rec.Location);
+    ReadText(in, dosText, texts, rec.Site);
+    rec.AltitudeRange = in.ReadU8();
+    rec.SurfaceInterval = in.ReadI16();
+    rec.Weather = in.ReadU8();
+    rec.AirTemperature = in.ReadI16();
+    rec.Suit = in.ReadU8();
+    rec.TankSize = in.ReadI16();
+    rec.MaxDepth = in.ReadI16();
+    rec.DiveTime = in.ReadU16();
+    rec.MinWaterTemp = in.ReadI16();
+    rec.AirConsumption = in.ReadU16();
+    rec.DiveType = in.ReadU16();
+    rec.Activities = in.ReadU16();
+    ReadText(in, dosText, texts, rec.OtherActivity);
+    ReadText(in, dosText, texts, rec.Buddies);
+    ReadText(in, dosText, texts, rec.Remarks);
+    rec.DeviceStatus = in.ReadU16();
+    rec.DiveNumber = in.ReadU16();
+    rec.DeviceTime = in.ReadU32();
+    rec.HwSw = in.ReadU16();
+    rec.Analysed = in.ReadU8();
+    rec.StopInfo = in.ReadU8();
+    rec.Reserved = in.ReadU32();
+    const std::uint16_t length = in.ReadU16();
+    rec.ProfileBlock.clear();
+    if (length > 0) {
+        // The reader checks the length against the bytes left before anything is
+        // allocated, so a damaged length cannot ask for more memory than the file has.
+        in.Require(length);
+        rec.ProfileBlock.reserve(length + 2u);
+        rec.ProfileBlock.push_back(static_cast<std::uint8_t>(length & 0xFF));
+        rec.ProfileBlock.push_back(static_cast<std::uint8_t>(length >> 8));
+        in.ReadInto(rec.ProfileBlock, length);
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<TDiveRec> TDiveRec::CreateEmpty(const QDateTime& now) {
@@ -134,45 +192,17 @@ std::unique_ptr<TDiveRec> TDiveRec::CreateFromDevice(std::span<const std::uint8_
 
 std::unique_ptr<TDiveRec> TDiveRec::CreateFromStream(TLogbookReader& in, bool dosText) {
     auto rec = std::make_unique<TDiveRec>();
-    in.ReadU16();  // record marker, not checked
-    rec->DayNo = ConvertOldDayNo(in.ReadI32());
-    rec->StartTime = in.ReadU16();
-    rec->Location = ReadText(in, dosText);
-    rec->Site = ReadText(in, dosText);
-    rec->AltitudeRange = in.ReadU8();
-    rec->SurfaceInterval = in.ReadI16();
-    rec->Weather = in.ReadU8();
-    rec->AirTemperature = in.ReadI16();
-    rec->Suit = in.ReadU8();
-    rec->TankSize = in.ReadI16();
-    rec->MaxDepth = in.ReadI16();
-    rec->DiveTime = in.ReadU16();
-    rec->MinWaterTemp = in.ReadI16();
-    rec->AirConsumption = in.ReadU16();
-    rec->DiveType = in.ReadU16();
-    rec->Activities = in.ReadU16();
-    rec->OtherActivity = ReadText(in, dosText);
-    rec->Buddies = ReadText(in, dosText);
-    rec->Remarks = ReadText(in, dosText);
-    rec->DeviceStatus = in.ReadU16();
-    rec->DiveNumber = in.ReadU16();
-    rec->DeviceTime = in.ReadU32();
-    rec->HwSw = in.ReadU16();
-    rec->Analysed = in.ReadU8();
-    rec->StopInfo = in.ReadU8();
-    rec->Reserved = in.ReadU32();
-    const std::uint16_t length = in.ReadU16();
-    if (length > 0) {
-        // The reader checks the length against the bytes left before anything is
-        // allocated, so a damaged length cannot ask for more memory than the file has.
-        in.Require(length);
-        rec->ProfileBlock.reserve(length + 2u);
-        rec->ProfileBlock.push_back(static_cast<std::uint8_t>(length & 0xFF));
-        rec->ProfileBlock.push_back(static_cast<std::uint8_t>(length >> 8));
-        in.ReadInto(rec->ProfileBlock, length);
-    }
+    rec->ReadFromStream(in, dosText);
     return rec;
 }
+
+std::unique_ptr<TDiveRec> CreateDiveFromStream(TLogbookReader& in, bool dosText, TTextPool& texts) {
+    auto rec = std::make_unique<TDiveRec>();
+    ReadRecord(*rec, in, dosText, &texts);
+    return rec;
+}
+
+void TDiveRec::ReadFromStream(TLogbookReader& in, bool dosText) { ReadRecord(*this, in, dosText, nullptr); }
 
 void TDiveRec::WriteToStream(TLogbookWriter& out, bool dosText) const {
     // The whole image is sized first and filled in one pass: a large logbook is written

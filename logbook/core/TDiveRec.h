@@ -104,6 +104,9 @@ public:
 
     // Reads one record image at the reader's position; EStreamReadError when short.
     static std::unique_ptr<TDiveRec> CreateFromStream(TLogbookReader& in, bool dosText);
+    // The same into this record, reusing its text and profile buffers: a tool that walks
+    // a logbook dive by dive reads every record into one TDiveRec.
+    void ReadFromStream(TLogbookReader& in, bool dosText);
     void WriteToStream(TLogbookWriter& out, bool dosText) const;
 
     bool HasProfile() const { return !ProfileBlock.empty(); }

@@ -76,4 +76,18 @@ void TLogbookReader::ReadInto(std::vector<std::uint8_t>& out, std::size_t n) {
     out.insert(out.end(), p, p + n);
 }
 
+void TLogbookReader::ReadInto(QByteArray& out, std::size_t n) {
+    const std::uint8_t* p = Take(n);
+    const auto size = static_cast<qsizetype>(n);
+    if (out.isDetached() && out.capacity() >= size) {
+        // A record read over and over into the same buffers allocates nothing once they
+        // are large enough.
+        out.resize(size);
+        if (n > 0) std::memcpy(out.data(), p, n);
+    } else {
+        // Exactly n bytes: resizing an empty array would round its capacity up.
+        out = QByteArray(reinterpret_cast<const char*>(p), size);
+    }
+}
+
 void TLogbookReader::Skip(std::size_t n) { Take(n); }
