@@ -1,5 +1,6 @@
 #include "TDispDlg.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMdiArea>
@@ -94,6 +95,13 @@ void TDispDlg::KeepPlacement() {
     // The settings record always holds the placement of the window inside the main window.
     if (m_takenOut || m_restoring || !isVisible()) return;
     SaveWidgetPlacement(m_settings.DataPlacement, *this);
+}
+
+void TDispDlg::closeEvent(QCloseEvent* event) {
+    // The window lives for the whole run: its close button only hides it. A sub-window's
+    // own close would also close its contents, which then stay hidden when it comes back.
+    event->ignore();
+    hide();
 }
 
 void TDispDlg::moveEvent(QMoveEvent* event) {

@@ -38,6 +38,7 @@ public:
     QPlainTextEdit* VRemarks() const { return m_remarks; }
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

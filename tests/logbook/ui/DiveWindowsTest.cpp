@@ -686,6 +686,28 @@ TEST_F(DiveWindowsTest, DataCommandBringsTheMinimisedWindowBack) {
     EXPECT_TRUE(Disp().widget()->isVisible());
 }
 
+TEST_F(DiveWindowsTest, DataWindowClosedByItsFrameComesBackWithAllFields) {
+    UseLogbook(Logbook({1, 2}));
+    for (bool minimisedFirst : {false, true}) {
+        if (minimisedFirst) {
+            Disp().showMinimized();
+            QCoreApplication::processEvents();
+        }
+        Disp().close();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(Disp().isVisible());
+        m_main->MakeCurrent(0);
+        Trigger(ECommand::Data);
+        ASSERT_TRUE(Disp().isVisible());
+        EXPECT_FALSE(Disp().isMinimized());
+        EXPECT_TRUE(Disp().widget()->isVisible()) << minimisedFirst;
+        EXPECT_TRUE(Disp().Value("vDate")->isVisible());
+        EXPECT_TRUE(Disp().VRemarks()->isVisible());
+        EXPECT_EQ(Disp().windowTitle(), "Data Dive 1");
+        EXPECT_TRUE(m_main->MdiArea()->subWindowList().contains(&Disp()));
+    }
+}
+
 // The program's start-up creates the dive windows: the last dive of the logbook is shown and
 // the commands that need the windows are there.
 TEST(DiveWindowsStartTest, StartUpShowsTheLastDiveInTheDataWindow) {
