@@ -342,6 +342,9 @@ void TKelvara::RegisterPlacedWindow(WindowPlacement SettingsRecord::*placement, 
 void TKelvara::RestoreFromSettings() {
     m_pendingState = RestoreWidgetPlacement(m_settings.MainPlacement, *this);
     if (isVisible()) m_pendingState = WindowShowState::Normal;
+    m_restoreRect = m_pendingState != WindowShowState::Normal
+                        ? RestorePlacement(m_settings.MainPlacement).Frame
+                        : QRect();
     SetLogbookName(m_settings.LogbookName);
     ToggleMark(ECommand::DiveComputer, &SettingsRecord::PanelPlacement);
     ToggleMark(ECommand::Physiological, &SettingsRecord::PhysioPlacement);
@@ -671,7 +674,6 @@ void TKelvara::showEvent(QShowEvent* event) {
     if (m_pendingState != WindowShowState::Normal) {
         const WindowShowState state = m_pendingState;
         m_pendingState = WindowShowState::Normal;
-        m_restoreRect = geometry();
         ApplyWidgetState(*this, state);
     }
 }
@@ -684,7 +686,7 @@ void TKelvara::changeEvent(QEvent* event) {
     if ((change->oldState() & wasDown) && !(windowState() & wasDown)) {
         const QRect rect = m_restoreRect;
         m_restoreRect = QRect();
-        QTimer::singleShot(0, this, [this, rect] { setGeometry(rect); });
+        QTimer::singleShot(0, this, [this, rect] { SetWidgetFrame(*this, rect); });
     }
 }
 
@@ -693,7 +695,10 @@ void TKelvara::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    SaveWidgetPlacement(m_settings.MainPlacement, *this);
+    WindowGeometry main = WidgetGeometry(*this);
+    // Still maximised or minimised as it came up: its normal rectangle is the stored one.
+    if (m_restoreRect.isValid() && main.State != WindowShowState::Normal) main.NormalFrame = m_restoreRect;
+    SavePlacement(m_settings.MainPlacement, main);
     for (const auto& [placement, window] : m_placedWindows)
         if (window) SaveWidgetPlacement(m_settings.*placement, *window);
     try {

@@ -254,4 +254,24 @@ TEST_F(TKelwinAppTest, SettingsChangedWhileRunningReachTheFileAtClose) {
     EXPECT_EQ(stored.UnitSystem, 1);
 }
 
+// Five runs in a row, normal and maximised: after the first close the stored placement of
+// the main window no longer changes (a frame counted twice would move and grow it each run).
+TEST_F(TKelwinAppTest, StoredPlacementStaysPutOverFiveRuns) {
+    for (const std::uint8_t state : {std::uint8_t{0}, std::uint8_t{2}}) {
+        SettingsRecord s = SettingsRecord::Defaults();
+        s.MainPlacement = {200, 150, 900, 700, state};
+        WriteEarlierSettings(s);
+        std::vector<WindowPlacement> stored;
+        for (int run = 0; run < 5; ++run) {
+            TKelwinApp app(Environment());
+            ASSERT_TRUE(app.Start());
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(app.MainWindow()->close());
+            stored.push_back(ReadSettings(DataDir()).MainPlacement);
+        }
+        for (const WindowPlacement& p : stored) EXPECT_EQ(p, stored.front()) << int(state);
+        EXPECT_EQ(stored.front(), (WindowPlacement{200, 150, 900, 700, state}));
+    }
+}
+
 }  // namespace
