@@ -74,11 +74,7 @@ TDispDlg::TDispDlg(QMdiArea& area, SettingsRecord& settings, const TEditDlg& lis
 
     // A child of the main window at its saved placement, cut to the largest size.
     m_area.addSubWindow(this);
-    m_restoring = true;
-    RestoreWidgetPlacement(m_settings.DataPlacement, *this);
-    resize(std::min(width(), kMaxWidth), std::min(height(), kMaxHeight));
-    show();
-    m_restoring = false;
+    ComeBack();
 
     m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TDispDlg"));
     TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
@@ -133,6 +129,23 @@ void TDispDlg::ShowWindow() {
     raise();
 }
 
+void TDispDlg::ComeBack() {
+    // The saved placement, cut to the largest size, and then its state: a window that was
+    // minimised comes back minimised.
+    m_restoring = true;
+    if (isMinimized()) showNormal();
+    const WindowShowState state = RestoreWidgetPlacement(m_settings.DataPlacement, *this);
+    resize(std::min(width(), kMaxWidth), std::min(height(), kMaxHeight));
+    widget()->show();
+    show();
+    if (state == WindowShowState::Minimised) showMinimized();
+    m_restoring = false;
+}
+
+void TDispDlg::ShowTitle() {
+    if (m_dive) setWindowTitle(GetMessage(2) + QLatin1Char(' ') + QString::number(m_dive->DiveNumber));
+}
+
 void TDispDlg::ShowDive(const TDiveRec* dive) {
     m_dive = dive;
     if (!dive) {
@@ -149,16 +162,11 @@ void TDispDlg::ShowDive(const TDiveRec* dive) {
     }
     if (m_takenOut) {
         m_takenOut = false;
-        m_restoring = true;
         m_area.addSubWindow(this);
-        RestoreWidgetPlacement(m_settings.DataPlacement, *this);
-        if (isMinimized()) showNormal();
-        widget()->show();
-        show();
-        m_restoring = false;
+        ComeBack();
     }
     const int lang = CurrentLanguage();
-    setWindowTitle(GetMessage(2) + QLatin1Char(' ') + QString::number(dive->DiveNumber));
+    ShowTitle();
     auto set = [this](const char* name, const QString& text) {
         if (QLabel* v = Value(QString::fromLatin1(name))) {
             v->setText(text);

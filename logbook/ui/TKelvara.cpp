@@ -331,6 +331,10 @@ void TKelvara::AddUnitsChangedListener(std::function<void()> listener) {
     m_unitsChangedListeners.push_back(std::move(listener));
 }
 
+void TKelvara::AddDiveListFilledListener(std::function<void()> listener) {
+    m_listFilledListeners.push_back(std::move(listener));
+}
+
 void TKelvara::SetProfileKeyHandler(std::function<void(int, Qt::KeyboardModifiers)> handler) {
     m_profileKeys = std::move(handler);
 }
@@ -393,6 +397,7 @@ void TKelvara::FillDiveList(int index) {
         m_diveList->scrollTo(item);
     }
     m_filling = false;
+    for (const auto& listener : m_listFilledListeners) listener();
 }
 
 void TKelvara::SelectLine(int index, bool alsoKeepOthers) {
@@ -429,6 +434,15 @@ void TKelvara::MakeCurrent(int index) {
     NotifyCurrentDive();
 }
 
+void TKelvara::ShowCurrentAgain(int index) {
+    m_currentDive = index >= 0 && static_cast<std::size_t>(index) < m_logbook->Count()
+                        ? &m_logbook->At(static_cast<std::size_t>(index))
+                        : nullptr;
+    m_hasProfile = m_currentDive && m_currentDive->HasProfile();
+    UpdateCommandStates();
+    NotifyCurrentDive();
+}
+
 void TKelvara::NotifyCurrentDive() {
     for (const auto& listener : m_currentDiveListeners) listener(m_currentDive);
 }
@@ -438,7 +452,9 @@ void TKelvara::ReleaseCurrent() {
     if (!m_currentDive) return;
     m_currentDive = nullptr;
     m_hasProfile = false;
+    m_replacingCurrent = true;
     NotifyCurrentDive();
+    m_replacingCurrent = false;
 }
 
 void TKelvara::DiveListCurrentChanged(int row) {

@@ -1,5 +1,6 @@
 // Kelwin's start-up and shutdown on temporary program, data and documents folders.
 
+#include <QAction>
 #include <QImage>
 #include <QListView>
 #include <QMenu>
@@ -12,8 +13,10 @@
 #include "Language.h"
 #include "Messages.h"
 #include "Startup.h"
+#include "TDispDlg.h"
 #include "TKelvara.h"
 #include "TKelwinApp.h"
+#include "TKelwinDiveWindows.h"
 #include "TestApplication.h"
 
 namespace {
@@ -272,6 +275,24 @@ TEST_F(TKelwinAppTest, StoredPlacementStaysPutOverFiveRuns) {
         for (const WindowPlacement& p : stored) EXPECT_EQ(p, stored.front()) << int(state);
         EXPECT_EQ(stored.front(), (WindowPlacement{200, 150, 900, 700, state}));
     }
+}
+
+// The data window comes up in the state it had at the last close.
+TEST_F(TKelwinAppTest, DataWindowComesUpMinimisedWhenItWasClosedSo) {
+    SettingsRecord s = SettingsRecord::Defaults();
+    s.DataPlacement = {10, 20, 400, 300, 1};
+    WriteEarlierSettings(s);
+    WriteLogbook(Path("trip.log"), *Logbook({5, 6}));
+    TKelwinApp app(Environment({Path("trip.log")}));
+    ASSERT_TRUE(app.Start());
+    QCoreApplication::processEvents();
+    TDispDlg& disp = *app.DiveWindows()->DispDlg();
+    EXPECT_TRUE(disp.isMinimized());
+    app.MainWindow()->Action(ECommand::Data)->trigger();
+    EXPECT_FALSE(disp.isMinimized());
+    EXPECT_TRUE(disp.widget()->isVisible());
+    EXPECT_EQ(disp.pos(), QPoint(10, 20));
+    ASSERT_TRUE(app.MainWindow()->close());
 }
 
 }  // namespace
