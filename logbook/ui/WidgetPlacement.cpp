@@ -1,9 +1,12 @@
 #include "WidgetPlacement.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMargins>
+#include <QScreen>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -76,6 +79,21 @@ private:
     bool m_done = false;
 };
 
+// A stored rectangle that no screen shows (another screen arrangement, a damaged file) is
+// moved onto the primary screen and cut to its size, so the title bar can be reached.
+QRect OnAScreen(const QRect& frame, const QWidget& window) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(frame)) return frame;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary) return frame;
+    const QRect area = primary->availableGeometry();
+    QRect fitted(frame.topLeft(), frame.size().boundedTo(area.size()).expandedTo(window.minimumSize()));
+    fitted.moveTopLeft(QPoint(
+        std::clamp(fitted.left(), area.left(), std::max(area.left(), area.right() - fitted.width() + 1)),
+        std::clamp(fitted.top(), area.top(), std::max(area.top(), area.bottom() - fitted.height() + 1))));
+    return fitted;
+}
+
 WindowShowState StateOf(const QWidget& window) {
     const Qt::WindowStates state = window.windowState();
     if (state & Qt::WindowMinimized) return WindowShowState::Minimised;
@@ -100,7 +118,8 @@ void SaveWidgetPlacement(WindowPlacement& placement, const QWidget& window) {
 }
 
 WindowShowState RestoreWidgetPlacement(const WindowPlacement& placement, QWidget& window) {
-    const WindowGeometry g = RestorePlacement(placement);
+    WindowGeometry g = RestorePlacement(placement);
+    if (window.isWindow()) g.Frame = OnAScreen(g.Frame, window);
     // The rectangle first, in the normal state, so that it is the one a later restore
     // from maximised or minimised returns to.
     window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
