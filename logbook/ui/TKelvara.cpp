@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -156,8 +158,8 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
     resize(644, 403);
     setMinimumSize(540, 136);
 
-    m_openDialog = {QString(), OpenDialogFilter(kGerman), QStringLiteral(".LOG")};
-    m_saveDialog = {QString(), SaveDialogFilter(kGerman), QStringLiteral(".LOG")};
+    m_openDialog = {QString(), OpenDialogFilter(kGerman), QStringLiteral(".LOG"), QString()};
+    m_saveDialog = {QString(), SaveDialogFilter(kGerman), QStringLiteral(".LOG"), QString()};
 
     CreateMenusAndToolBar();
 
@@ -182,6 +184,9 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
             [this](const QModelIndex& current) {
                 DiveListCurrentChanged(current.isValid() ? current.row() : -1);
             });
+    // A click on the line that is already current changes no current index, but it is
+    // still a selection made by hand.
+    connect(m_diveList, &QListView::pressed, this, [this] { m_handSelection = true; });
     connect(m_diveList, &QListView::doubleClicked, this, [this] {
         if (CommandAvailable(ECommand::Edit) && m_currentDive) Slot(ECommand::Edit).Handler();
     });
@@ -382,8 +387,11 @@ void TKelvara::LoadStartLogbook() {
 }
 
 void TKelvara::SetLogbookName(const QString& path) {
-    m_settings.LogbookName = path;
-    setWindowTitle(MainCaption(path, m_paths.DocumentsDir));
+    // An empty name (a path too long for the settings record) is a logbook without a
+    // name: Save asks for a file instead of writing to "".
+    const QString name = path.isEmpty() ? kNoNameLogbook : path;
+    m_settings.LogbookName = name;
+    setWindowTitle(MainCaption(name, m_paths.DocumentsDir));
 }
 
 void TKelvara::FillDiveList(int index) {
@@ -527,6 +535,7 @@ void TKelvara::NewClick() {
 void TKelvara::OpenClick() {
     if (CloseQuery() == EAnswer::Cancel) return;
     m_openDialog.Title = GetMessage(35);
+    m_openDialog.Directory = DialogFolder();
     const std::optional<TFileChoice> choice = m_prompts->ChooseOpenFile(m_openDialog);
     if (!choice) return;
     if (!CanOpenReadWrite(choice->Path)) {
@@ -544,6 +553,14 @@ void TKelvara::OpenClick() {
     SetLogbookName(choice->Path);
     ReplaceLogbook(std::move(loaded.Collection));
     m_modified = false;
+}
+
+QString TKelvara::DialogFolder() const {
+    // The folder of the open logbook; a logbook without a name starts in the documents folder.
+    const QFileInfo logbook(m_settings.LogbookName);
+    if (m_settings.LogbookName != kNoNameLogbook && logbook.isAbsolute() && logbook.dir().exists())
+        return logbook.absolutePath();
+    return m_paths.DocumentsDir == QStringLiteral("/") ? QString() : m_paths.DocumentsDir;
 }
 
 bool TKelvara::WriteLogbook(const QString& path, bool selectedOnly) {
@@ -564,7 +581,7 @@ bool TKelvara::WriteLogbook(const QString& path, bool selectedOnly) {
 }
 
 void TKelvara::SaveClick() {
-    if (m_settings.LogbookName == kNoNameLogbook) {
+    if (m_settings.LogbookName == kNoNameLogbook || m_settings.LogbookName.isEmpty()) {
         SaveAsClick();
         return;
     }
@@ -573,6 +590,7 @@ void TKelvara::SaveClick() {
 
 void TKelvara::SaveAsClick() {
     m_saveDialog.Title = GetMessage(33);
+    m_saveDialog.Directory = DialogFolder();
     const std::optional<QString> file = m_prompts->ChooseSaveFile(m_saveDialog);
     if (!file) return;
     const QString path = WithDefaultExtension(*file, m_saveDialog.DefaultExt);
@@ -584,6 +602,7 @@ void TKelvara::SaveAsClick() {
 
 void TKelvara::ExportClick() {
     m_saveDialog.Title = GetMessage(34);
+    m_saveDialog.Directory = DialogFolder();
     const std::optional<QString> file = m_prompts->ChooseSaveFile(m_saveDialog);
     if (!file) return;
     WriteLogbook(WithDefaultExtension(*file, m_saveDialog.DefaultExt), true);
@@ -591,6 +610,7 @@ void TKelvara::ExportClick() {
 
 void TKelvara::ImportClick() {
     m_openDialog.Title = GetMessage(36);
+    m_openDialog.Directory = DialogFolder();
     const std::optional<TFileChoice> choice = m_prompts->ChooseOpenFile(m_openDialog);
     if (!choice) return;
     if (!CanOpenReadWrite(choice->Path)) {

@@ -207,6 +207,8 @@ private:
     void TickClock();
     void ToggleMark(ECommand command, WindowPlacement SettingsRecord::*placement);
     bool WriteLogbook(const QString& path, bool selectedOnly);
+    // Where the open, save, import and export dialogs start.
+    QString DialogFolder() const;
     void ReleaseCurrent();
     TCommandSlot& Slot(ECommand command) { return m_commands[static_cast<std::size_t>(command)]; }
     const TCommandSlot& Slot(ECommand command) const { return m_commands[static_cast<std::size_t>(command)]; }

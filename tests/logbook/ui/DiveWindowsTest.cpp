@@ -170,20 +170,23 @@ TEST_P(EditCheckTest, OkRefusesWithTheHintOrAccepts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, EditCheckTest,
-                         ::testing::Values(CheckCase{"eImmers", "25:00", kMetric, "HH:MM"},
-                                           CheckCase{"eImmers", "23:59", kMetric, nullptr},
-                                           CheckCase{"eImmers", "", kMetric, "HH:MM"},
-                                           CheckCase{"eTime", "1:75", kMetric, "HH:MM"},
-                                           CheckCase{"eTime", "25:00", kMetric, nullptr},
-                                           CheckCase{"eMax", "", kMetric, "##.# m"},
-                                           CheckCase{"eMax", "", kImperial, "### ft"},
-                                           CheckCase{"eMax", "400 m", kMetric, "##.# m"},
-                                           CheckCase{"eDate", "3 Mar 2004", kMetric, nullptr},
-                                           CheckCase{"eDate", "31 Dec 1949", kMetric, "M/d/yyyy"},
-                                           CheckCase{"eDate", "Feb 30 2004", kMetric, "M/d/yyyy"},
-                                           CheckCase{"eUsed", "-20 bar", kMetric, "### bar"},
-                                           CheckCase{"eUsed", "", kMetric, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    Fields, EditCheckTest,
+    ::testing::Values(
+        CheckCase{"eImmers", "25:00", kMetric, "HH:MM"}, CheckCase{"eImmers", "23:59", kMetric, nullptr},
+        CheckCase{"eImmers", "", kMetric, "HH:MM"}, CheckCase{"eTime", "1:75", kMetric, "HH:MM"},
+        CheckCase{"eTime", "25:00", kMetric, nullptr}, CheckCase{"eMax", "", kMetric, "##.# m"},
+        CheckCase{"eMax", "", kImperial, "### ft"}, CheckCase{"eMax", "400 m", kMetric, "##.# m"},
+        CheckCase{"eDate", "3 Mar 2004", kMetric, nullptr},
+        CheckCase{"eDate", "31 Dec 1949", kMetric, "M/d/yyyy"},
+        CheckCase{"eDate", "Feb 30 2004", kMetric, "M/d/yyyy"},
+        CheckCase{"eUsed", "-20 bar", kMetric, "### bar"}, CheckCase{"eUsed", "", kMetric, nullptr},
+        CheckCase{"eUsed", "plenty", kMetric, "### bar"}, CheckCase{"eInterv", "1h30", kMetric, "HH:MM"},
+        CheckCase{"eInterv", "", kMetric, nullptr}, CheckCase{"eInterv", "30:00", kMetric, nullptr},
+        CheckCase{"eTemp", "warm", kMetric, "## °C"}, CheckCase{"eTemp", "warm", kImperial, "## °F"},
+        CheckCase{"eTemp", "-2 °C", kMetric, nullptr}, CheckCase{"eMintemp", "cold", kMetric, "## °C"},
+        CheckCase{"eVolume", "twelve", kMetric, "##.# l"}, CheckCase{"eVolume", " ", kMetric, nullptr},
+        CheckCase{"eVolume", "80 cft", kImperial, nullptr}));
 
 TEST_F(DiveWindowsTest, StoredValuesTakeThePrecisionOfTheirDisplay) {
     TDiveRec dive = *Dive(1, 0);
@@ -196,7 +199,7 @@ TEST_F(DiveWindowsTest, StoredValuesTakeThePrecisionOfTheirDisplay) {
     EXPECT_EQ(Edit().Panel("eAlarms")->text(), "Ascent, SOS");
     EXPECT_EQ(Edit().Panel("eType")->text(), "Nitrox");
     Edit().Field("eDate")->setText("3 Mar 2004");
-    Edit().Field("eTemp")->setText("warm");
+    Edit().Field("eTemp")->setText("");
     ASSERT_TRUE(Edit().OKBtnClick());
     Edit().StoreToDive(dive);
     EXPECT_EQ(dive.MaxDepth, 1230);

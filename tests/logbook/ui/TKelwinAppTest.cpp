@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QListView>
 #include <QMenu>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -293,6 +294,34 @@ TEST_F(TKelwinAppTest, DataWindowComesUpMinimisedWhenItWasClosedSo) {
     EXPECT_TRUE(disp.widget()->isVisible());
     EXPECT_EQ(disp.pos(), QPoint(10, 20));
     ASSERT_TRUE(app.MainWindow()->close());
+}
+
+// Placements at the ends of the 32-bit range (a damaged settings file) start the program with
+// its windows on the screen; the sanitizer build runs this start too.
+TEST_F(TKelwinAppTest, ExtremePlacementsComeUpOnTheScreen) {
+    SettingsRecord s = SettingsRecord::Defaults();
+    const WindowPlacement extreme{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, 0};
+    const WindowPlacement inverted{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0};
+    s.MainPlacement = extreme;
+    s.DataPlacement = inverted;
+    s.ProfilePlacement = extreme;
+    WriteEarlierSettings(s);
+    WriteLogbook(Path("trip.log"), *Logbook({5, 6}));
+    TKelwinApp app(Environment({Path("trip.log")}));
+    ASSERT_TRUE(app.Start());
+    QCoreApplication::processEvents();
+    TKelvara* main = app.MainWindow();
+    const QRect screen = main->screen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(main->frameGeometry())) << main->frameGeometry().x();
+    EXPECT_LE(main->width(), screen.width());
+    EXPECT_GE(main->width(), main->minimumWidth());
+    TDispDlg& disp = *app.DiveWindows()->DispDlg();
+    EXPECT_LE(disp.width(), TDispDlg::kMaxWidth);
+    ASSERT_TRUE(main->close());
+    const SettingsRecord stored = ReadSettings(DataDir());
+    EXPECT_TRUE(
+        screen.intersects(QRect(QPoint(stored.MainPlacement.Left, stored.MainPlacement.Top),
+                                QPoint(stored.MainPlacement.Right - 1, stored.MainPlacement.Bottom - 1))));
 }
 
 }  // namespace
