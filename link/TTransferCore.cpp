@@ -149,15 +149,7 @@ void TTransferCore::ComRxChar() {
     // events) are taken once the write is over, from the event loop: handling them inside
     // the write would run a packet inside the NAK of the one before it.
     if (m_writing) {
-        if (!m_rxDuringWrite) {
-            m_rxDuringWrite = true;
-            std::weak_ptr<int> alive = m_alive;
-            m_clock.Post([this, alive] {
-                if (alive.expired()) return;
-                m_rxDuringWrite = false;
-                ComRxChar();
-            });
-        }
+        m_rxDuringWrite = true;
         return;
     }
     const std::size_t at = m_receiveCount;
@@ -311,6 +303,13 @@ void TTransferCore::Write(std::uint8_t* bytes, std::uint16_t count) {
     m_writing = true;
     m_port.WriteData(bytes, count);
     m_writing = false;
+    if (m_rxDuringWrite) {
+        m_rxDuringWrite = false;
+        std::weak_ptr<int> alive = m_alive;
+        m_clock.Post([this, alive] {
+            if (!alive.expired()) ComRxChar();
+        });
+    }
 }
 
 void TTransferCore::SendControl(std::uint8_t byte) {
