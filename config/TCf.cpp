@@ -588,12 +588,18 @@ void TCf::WakeUpBtnClick() { Transfer(WakeUpCommand()); }
 // ---------------------------------------------------------------------------------------
 // Printing
 
-bool TCf::PrintTo(QPrinter& printer) {
+QImage TCf::PrintImage() {
     for (QToolButton* b : {ReadBtn, WriteBtn, WakeUpBtn, PrintBtn}) b->hide();
     ClockPanel->setText(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat));
-    const QImage image = grab().toImage();
+    // The client area (tool bar and groups); the menu bar is no part of the print-out.
+    const QImage image = centralWidget()->grab().toImage();
     ClockPanel->clear();
     for (QToolButton* b : {ReadBtn, WriteBtn, WakeUpBtn, PrintBtn}) b->show();
+    return image;
+}
+
+bool TCf::PrintTo(QPrinter& printer) {
+    const QImage image = PrintImage();
 
     QPainter painter;
     if (!painter.begin(&printer)) return false;

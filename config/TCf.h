@@ -33,6 +33,7 @@ class IComPort;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QImage;
 class QPrinter;
 class QProgressBar;
 class QScrollBar;
@@ -103,6 +104,9 @@ public:
     bool Busy() const { return m_busy; }
     // Prints the window's image on one page of the printer.
     bool PrintTo(QPrinter& printer);
+    // What is printed: the client area as shown, with the clock's time in place of the
+    // tool buttons.
+    QImage PrintImage();
 
     void ApplyLanguage(int languageIndex);
     TCfRecord& Settings() { return m_settings; }

@@ -178,7 +178,7 @@ void TCate::ClosePort() {
         delete m_serial;
         m_serial = nullptr;
     }
-    m_port = NoPort;
+    // Port keeps its number: a later SetPort with it (a buffer-size change) opens it again.
 }
 
 std::uint16_t TCate::ReadData(std::uint8_t* buffer, std::uint16_t count) {

@@ -74,7 +74,10 @@ bool TTransferCore::FindInterface(std::uint16_t& interfacePort, bool search, boo
 bool TTransferCore::Probe(int com, bool search, std::uint16_t& interfacePort, bool raiseRts) {
     ResetReceiver();
     ResetImage();
-    m_result = mrNone;  // a new exchange begins
+    // A new transfer begins with a search; a re-probe while the window shows keeps an
+    // Abort of a countdown that has run out.
+    if (search) m_timeUp = false;
+    if (!m_timeUp) m_result = mrNone;  // a new exchange begins
     // A probe is not a command: its identification image must not end a window that is
     // already showing (the re-probe after a change of the dive choice).
     m_commandSent = false;
@@ -120,7 +123,7 @@ void TTransferCore::SendAndWaitAck(std::span<std::uint8_t> buffer) {
     // would pass for the ACK.
     m_rxBuffer[0] = 0;
     m_waitingForAck = true;
-    m_port.WriteData(buffer.data(), static_cast<std::uint16_t>(buffer.size()));
+    Write(buffer.data(), static_cast<std::uint16_t>(buffer.size()));
     StartTimer(kAckWaitMs);
     while (m_rxBuffer[0] != kAck && !m_timedOut) m_clock.Delay(1);
     m_timer->Stop();
@@ -130,7 +133,8 @@ void TTransferCore::SendAndWaitAck(std::span<std::uint8_t> buffer) {
 
 bool TTransferCore::SendCommand(std::span<const std::uint8_t> packet) {
     if (packet.empty() || packet.size() > m_image.size() || packet.size() > 0xFFFF) return false;
-    m_result = mrNone;
+    // The window's time is over: the request still goes out, but the Abort stands.
+    if (!m_timeUp) m_result = mrNone;
     m_clock.Delay(2);
     std::copy(packet.begin(), packet.end(), m_image.begin());
     SendAndWaitAck(std::span<std::uint8_t>(m_image.data(), packet.size()));
@@ -141,6 +145,13 @@ bool TTransferCore::SendCommand(std::span<const std::uint8_t> packet) {
 }
 
 void TTransferCore::ComRxChar() {
+    // Bytes that arrive while a write waits for the line (a platform's write may handle
+    // events) are taken once the write is over, from the event loop: handling them inside
+    // the write would run a packet inside the NAK of the one before it.
+    if (m_writing) {
+        m_rxDuringWrite = true;
+        return;
+    }
     const std::size_t at = m_receiveCount;
     const auto room = static_cast<std::uint16_t>(m_rxBuffer.size() - at);
     const std::uint16_t n = m_port.ReadData(m_rxBuffer.data() + at, room);
@@ -214,6 +225,7 @@ void TTransferCore::sTimerTimer() {
     m_countdown = static_cast<std::uint8_t>(m_countdown - 1);
     if (m_view) m_view->SetCountdown(m_countdown);
     if (m_countdown == 0) {
+        m_timeUp = true;
         SetResult(mrAbort);
         if (m_config.HasGaugeAndChoice) m_sTimer->Stop();
     }
@@ -248,6 +260,7 @@ void TTransferCore::FormCreate() {
 }
 
 void TTransferCore::FormShow() {
+    m_timeUp = false;
     if (m_view) m_view->SetCountdown(kCountdownStart);
 }
 
@@ -286,9 +299,22 @@ void TTransferCore::SetGauge(int percent) {
     if (m_view) m_view->SetGauge(percent);
 }
 
+void TTransferCore::Write(std::uint8_t* bytes, std::uint16_t count) {
+    m_writing = true;
+    m_port.WriteData(bytes, count);
+    m_writing = false;
+    if (m_rxDuringWrite) {
+        m_rxDuringWrite = false;
+        std::weak_ptr<int> alive = m_alive;
+        m_clock.Post([this, alive] {
+            if (!alive.expired()) ComRxChar();
+        });
+    }
+}
+
 void TTransferCore::SendControl(std::uint8_t byte) {
     std::uint8_t b = byte;  // WriteData mirrors in place
-    m_port.WriteData(&b, 1);
+    Write(&b, 1);
     if (byte == kAck)
         ++m_acksSent;
     else

@@ -117,6 +117,8 @@ private:
     void SetResult(ModalResult r);
     void SetGauge(int percent);
     void SendControl(std::uint8_t byte);
+    // Every write of the link: received bytes are not handled inside it.
+    void Write(std::uint8_t* bytes, std::uint16_t count);
 
     IClock& m_clock;
     IComPort& m_port;
@@ -139,6 +141,11 @@ private:
     bool m_complete = false;
     bool m_failed = false;
     bool m_showProgress = false;
+    bool m_timeUp = false;
+    bool m_writing = false;
+    bool m_rxDuringWrite = false;
+    std::shared_ptr<int> m_alive = std::make_shared<int>(
+        0);  // posted calls check it  // the countdown reached 0 in this run; its Abort stands
     ModalResult m_result = mrNone;
     std::uint32_t m_acksSent = 0;
     std::uint32_t m_naksSent = 0;

@@ -16,6 +16,14 @@ QString PressureHint(int unitSystem) {
 
 QString DateHint(const TDateFormat& format) { return format.ShortDateFormat; }
 
+QString TemperatureHint(int unitSystem) {
+    return unitSystem == 1 ? QStringLiteral("## °F") : QStringLiteral("## °C");
+}
+
+QString VolumeHint(int unitSystem) {
+    return unitSystem == 1 ? QStringLiteral("##.# cft") : QStringLiteral("##.# l");
+}
+
 std::optional<int> CheckStartTime(const QString& text) {
     const int t = ParseHoursMinutes(text);
     if (t >= 1440) return std::nullopt;  // also kNotSet: unreadable
@@ -43,10 +51,26 @@ std::optional<int> CheckDiveDate(const QString& text, const TDateFormat& format,
     return day;
 }
 
+std::optional<int> CheckOptionalValue(const UnitFormat& format, const QString& text, int unitSystem) {
+    // An emptied field clears the value; anything else must read.
+    if (text.trimmed().isEmpty()) return kNotSet;
+    const int v = ParseValue(format, text, unitSystem);
+    if (v == kNotSet) return std::nullopt;
+    return v;
+}
+
 std::optional<int> CheckAirConsumption(const QString& text, int unitSystem) {
-    const int p = ParseValue(kPressureFormat, text, unitSystem);
-    if (p != kNotSet && p < 0) return std::nullopt;
+    const std::optional<int> p = CheckOptionalValue(kPressureFormat, text, unitSystem);
+    if (p && *p != kNotSet && *p < 0) return std::nullopt;
     return p;
+}
+
+std::optional<int> CheckInterval(const QString& text) {
+    if (text.trimmed().isEmpty()) return kNotSet;
+    const int t = ParseHoursMinutes(text);
+    // The stored interval is a signed 16-bit number.
+    if (t < 0 || t >= kNotSet) return std::nullopt;
+    return t;
 }
 
 std::optional<int> CheckShiftAmount(const QString& text) {

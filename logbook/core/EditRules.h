@@ -15,6 +15,8 @@
 
 #include "TDateFormat.h"
 
+struct UnitFormat;
+
 inline constexpr int kMaxFieldText = 255;
 // The largest time-zone shift, 99:59.
 inline constexpr int kMaxShiftMinutes = 5999;
@@ -23,6 +25,8 @@ QString TimeHint();                           // "HH:MM"
 QString DepthHint(int unitSystem);            // "##.# m" / "### ft"
 QString PressureHint(int unitSystem);         // "### bar" / "### psi"
 QString DateHint(const TDateFormat& format);  // the short date format itself
+QString TemperatureHint(int unitSystem);      // "## °C" / "## °F"
+QString VolumeHint(int unitSystem);           // "##.# l" / "##.# cft"
 
 // "hh:mm" of a time of day: 0..1439.
 std::optional<int> CheckStartTime(const QString& text);
@@ -34,9 +38,13 @@ std::optional<int> CheckDepth(const QString& text, int unitSystem);
 // are refused: the logbook stores such a day number in the range of its older format and
 // would move the dive by a century when the file is read again.
 std::optional<int> CheckDiveDate(const QString& text, const TDateFormat& format, const QDate& today);
-// Air consumption: empty or unreadable is "not set" (accepted); a negative amount does not
-// fit the unsigned field and is refused instead of being stored wrapped.
+// Air consumption: empty is "not set"; an unreadable text is refused, and so is a negative
+// amount, which does not fit the unsigned field.
 std::optional<int> CheckAirConsumption(const QString& text, int unitSystem);
+// Surface interval "hh:mm": empty is "not set"; an unreadable text is refused.
+std::optional<int> CheckInterval(const QString& text);
+// A temperature or tank size: empty is "not set"; an unreadable text is refused.
+std::optional<int> CheckOptionalValue(const UnitFormat& format, const QString& text, int unitSystem);
 // Time-zone amount "hh:mm", 0..99:59.
 std::optional<int> CheckShiftAmount(const QString& text);
 

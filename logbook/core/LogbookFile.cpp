@@ -4,6 +4,8 @@
 #include <QFile>
 
 #include "EStreamReadError.h"
+#include "FaultTexts.h"
+#include "Language.h"
 #include "SaveTexts.h"
 #include "TLogbookReader.h"
 #include "TLogbookWriter.h"
@@ -57,7 +59,11 @@ LogbookLoadResult LoadLogbookFile(const QString& path, bool dosText) {
         result.ErrorText = OpenErrorText(path, file.errorString());
         return result;
     }
-    return LoadLogbookDevice(file, dosText);
+    LogbookLoadResult result = LoadLogbookDevice(file, dosText);
+    // The stream's own text says where it ran out, not which file or what that means.
+    if (result.Error == LogbookError::ReadError)
+        result.ErrorText = DamagedLogbookText(path, result.ErrorText, CurrentLanguage());
+    return result;
 }
 
 LogbookImportResult ImportLogbookFile(TDiveCollection& into, const QString& path, bool dosText) {
@@ -73,7 +79,7 @@ LogbookImportResult ImportLogbookFile(TDiveCollection& into, const QString& path
         result.Summary = into.ImportFromStream(in, dosText);
     } catch (const EStreamReadError& e) {
         result.Error = LogbookError::ReadError;
-        result.ErrorText = QString::fromUtf8(e.what());
+        result.ErrorText = DamagedLogbookText(path, QString::fromUtf8(e.what()), CurrentLanguage());
         return result;
     }
     if (result.Summary.Format == LogbookFormat::Invalid) {

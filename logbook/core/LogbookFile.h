@@ -24,7 +24,7 @@ enum class LogbookError {
     None,
     OpenFailed,         // the file cannot be opened for reading
     InvalidDataformat,  // wrong format mark; ErrorText is "Invalid dataformat"
-    ReadError,          // damaged or cut file; ErrorText is the stream's read error
+    ReadError,          // damaged or cut file; ErrorText names the file, then the stream's detail
     WriteFailed,        // saving failed; the previous file is intact
 };
 

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "EStreamWriteError.h"
 #include "SaveTexts.h"
@@ -17,8 +18,20 @@ QString JoinPath(const QString& folder, const QString& sub) {
     return folder + sub;
 }
 
+// Stored corners may be anything (a damaged or hand-made settings file): the rectangle is
+// computed in 64 bits and kept within what any screen arrangement can use.
+constexpr std::int64_t kMaxCoordinate = 100000;
+
+int Clamped(std::int64_t v, std::int64_t low, std::int64_t high) {
+    return static_cast<int>(std::clamp(v, low, high));
+}
+
 QRect RectOf(const WindowPlacement& p) {
-    return QRect(QPoint(p.Left, p.Top), QSize(p.Right - p.Left, p.Bottom - p.Top));
+    const std::int64_t width = std::int64_t{p.Right} - p.Left;
+    const std::int64_t height = std::int64_t{p.Bottom} - p.Top;
+    return QRect(Clamped(p.Left, -kMaxCoordinate, kMaxCoordinate),
+                 Clamped(p.Top, -kMaxCoordinate, kMaxCoordinate), Clamped(width, 0, kMaxCoordinate),
+                 Clamped(height, 0, kMaxCoordinate));
 }
 
 void SetRect(WindowPlacement& p, const QRect& r) {

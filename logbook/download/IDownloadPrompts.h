@@ -26,4 +26,6 @@ public:
     virtual void ShowMessage(int number, TMessageBox box) = 0;
     // The logbook is full: `count` downloaded dives could not be added.
     virtual void ShowNotAdded(int count) = 0;
+    // The download brought no dive the logbook did not have.
+    virtual void ShowNoNewDive() {}
 };

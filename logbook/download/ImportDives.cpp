@@ -10,7 +10,11 @@ TImportReport ImportDives(const TReplyImage& image, TDiveCollection& logbook, TD
         return report;
     }
     // L = 5 (or a few bytes too few for a block): the dive computer holds no dive for us.
-    if (blocks->empty()) return report;
+    if (blocks->empty()) {
+        report.NoNewDive = true;
+        prompts.ShowNoNewDive();
+        return report;
+    }
 
     if (!IsSupportedHwSw(image.FirstHwSw())) {
         prompts.ShowMessage(DownloadMessage::NotSupported, TMessageBox::Information);
@@ -54,5 +58,11 @@ TImportReport ImportDives(const TReplyImage& image, TDiveCollection& logbook, TD
     }
     if (report.Added > 0) report.Modified = true;
     if (report.NotAdded > 0) prompts.ShowNotAdded(static_cast<int>(report.NotAdded));
+    // Every dive of the reply was already in the logbook (or older than its last one):
+    // without a word the user could not tell this from a transfer that failed.
+    if (report.Added == 0 && report.NotAdded == 0) {
+        report.NoNewDive = true;
+        prompts.ShowNoNewDive();
+    }
     return report;
 }

@@ -21,6 +21,7 @@ struct TImportReport {
     std::size_t Added = 0;     // records appended to the logbook
     std::size_t NotAdded = 0;  // refused because the logbook already holds 65535 dives
     bool Modified = false;     // dives added, DiveComputerId or StartNumber changed
+    bool NoNewDive = false;    // the reply held no dive the logbook lacked (the user was told)
 };
 
 // `image` must be a valid dive reply whose blocks fit its data (EvaluateTransfer says so);

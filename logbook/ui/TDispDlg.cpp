@@ -1,5 +1,6 @@
 #include "TDispDlg.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMdiArea>
@@ -73,11 +74,7 @@ TDispDlg::TDispDlg(QMdiArea& area, SettingsRecord& settings, const TEditDlg& lis
 
     // A child of the main window at its saved placement, cut to the largest size.
     m_area.addSubWindow(this);
-    m_restoring = true;
-    RestoreWidgetPlacement(m_settings.DataPlacement, *this);
-    resize(std::min(width(), kMaxWidth), std::min(height(), kMaxHeight));
-    show();
-    m_restoring = false;
+    ComeBack();
 
     m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TDispDlg"));
     TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
@@ -94,6 +91,13 @@ void TDispDlg::KeepPlacement() {
     // The settings record always holds the placement of the window inside the main window.
     if (m_takenOut || m_restoring || !isVisible()) return;
     SaveWidgetPlacement(m_settings.DataPlacement, *this);
+}
+
+void TDispDlg::closeEvent(QCloseEvent* event) {
+    // The window lives for the whole run: its close button only hides it. A sub-window's
+    // own close would also close its contents, which then stay hidden when it comes back.
+    event->ignore();
+    hide();
 }
 
 void TDispDlg::moveEvent(QMoveEvent* event) {
@@ -125,6 +129,23 @@ void TDispDlg::ShowWindow() {
     raise();
 }
 
+void TDispDlg::ComeBack() {
+    // The saved placement, cut to the largest size, and then its state: a window that was
+    // minimised comes back minimised.
+    m_restoring = true;
+    if (isMinimized()) showNormal();
+    const WindowShowState state = RestoreWidgetPlacement(m_settings.DataPlacement, *this);
+    resize(std::min(width(), kMaxWidth), std::min(height(), kMaxHeight));
+    widget()->show();
+    show();
+    if (state == WindowShowState::Minimised) showMinimized();
+    m_restoring = false;
+}
+
+void TDispDlg::ShowTitle() {
+    if (m_dive) setWindowTitle(GetMessage(2) + QLatin1Char(' ') + QString::number(m_dive->DiveNumber));
+}
+
 void TDispDlg::ShowDive(const TDiveRec* dive) {
     m_dive = dive;
     if (!dive) {
@@ -141,16 +162,11 @@ void TDispDlg::ShowDive(const TDiveRec* dive) {
     }
     if (m_takenOut) {
         m_takenOut = false;
-        m_restoring = true;
         m_area.addSubWindow(this);
-        RestoreWidgetPlacement(m_settings.DataPlacement, *this);
-        if (isMinimized()) showNormal();
-        widget()->show();
-        show();
-        m_restoring = false;
+        ComeBack();
     }
     const int lang = CurrentLanguage();
-    setWindowTitle(GetMessage(2) + QLatin1Char(' ') + QString::number(dive->DiveNumber));
+    ShowTitle();
     auto set = [this](const char* name, const QString& text) {
         if (QLabel* v = Value(QString::fromLatin1(name))) {
             v->setText(text);

@@ -28,6 +28,10 @@ public:
     ~TDispDlg() override;
 
     void ShowDive(const TDiveRec* dive);
+    // Lets go of the dive without leaving the main window (another dive follows at once).
+    void ForgetDive() { m_dive = nullptr; }
+    // "Data Dive 12" for the dive shown; its number may have changed.
+    void ShowTitle();
     const TDiveRec* Dive() const { return m_dive; }
     // True while the window is out of the main window (no current dive).
     bool TakenOut() const { return m_takenOut; }
@@ -38,11 +42,14 @@ public:
     QPlainTextEdit* VRemarks() const { return m_remarks; }
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void KeepPlacement();
+    // Into the main window at the saved placement and state.
+    void ComeBack();
     void StateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
 
     QMdiArea& m_area;

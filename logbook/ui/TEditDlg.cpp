@@ -239,6 +239,13 @@ bool TEditDlg::OKBtnClick() {
     if (!CheckStartTime(Field("eImmers")->text())) refuse(Field("eImmers"), TimeHint());
     if (!CheckDepth(Field("eMax")->text(), units)) refuse(Field("eMax"), DepthHint(units));
     if (!CheckDiveTime(Field("eTime")->text())) refuse(Field("eTime"), TimeHint());
+    if (!CheckInterval(Field("eInterv")->text())) refuse(Field("eInterv"), TimeHint());
+    if (!CheckOptionalValue(kTemperatureFormat, Field("eTemp")->text(), units))
+        refuse(Field("eTemp"), TemperatureHint(units));
+    if (!CheckOptionalValue(kVolumeFormat, Field("eVolume")->text(), units))
+        refuse(Field("eVolume"), VolumeHint(units));
+    if (!CheckOptionalValue(kTemperatureFormat, Field("eMintemp")->text(), units))
+        refuse(Field("eMintemp"), TemperatureHint(units));
     if (!CheckAirConsumption(Field("eUsed")->text(), units)) refuse(Field("eUsed"), PressureHint(units));
     if (!ok) {
         QApplication::beep();

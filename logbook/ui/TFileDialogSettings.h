@@ -10,4 +10,6 @@ struct TFileDialogSettings {
     QString Filter;
     // ".LOG": appended to a chosen name that has no extension.
     QString DefaultExt;
+    // The folder the dialog starts in; set before each use.
+    QString Directory;
 };

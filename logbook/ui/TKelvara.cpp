@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -165,8 +167,8 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
     resize(644, 403);
     setMinimumSize(540, 136);
 
-    m_openDialog = {QString(), OpenDialogFilter(kGerman), QStringLiteral(".LOG")};
-    m_saveDialog = {QString(), SaveDialogFilter(kGerman), QStringLiteral(".LOG")};
+    m_openDialog = {QString(), OpenDialogFilter(kGerman), QStringLiteral(".LOG"), QString()};
+    m_saveDialog = {QString(), SaveDialogFilter(kGerman), QStringLiteral(".LOG"), QString()};
 
     CreateMenusAndToolBar();
 
@@ -191,6 +193,9 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
             [this](const QModelIndex& current) {
                 DiveListCurrentChanged(current.isValid() ? current.row() : -1);
             });
+    // A click on the line that is already current changes no current index, but it is
+    // still a selection made by hand.
+    connect(m_diveList, &QListView::pressed, this, [this] { m_handSelection = true; });
     connect(m_diveList, &QListView::doubleClicked, this, [this] {
         if (CommandAvailable(ECommand::Edit) && m_currentDive) Slot(ECommand::Edit).Handler();
     });
@@ -340,6 +345,10 @@ void TKelvara::AddUnitsChangedListener(std::function<void()> listener) {
     m_unitsChangedListeners.push_back(std::move(listener));
 }
 
+void TKelvara::AddDiveListFilledListener(std::function<void()> listener) {
+    m_listFilledListeners.push_back(std::move(listener));
+}
+
 void TKelvara::SetProfileKeyHandler(std::function<void(int, Qt::KeyboardModifiers)> handler) {
     m_profileKeys = std::move(handler);
 }
@@ -351,6 +360,9 @@ void TKelvara::RegisterPlacedWindow(WindowPlacement SettingsRecord::*placement, 
 void TKelvara::RestoreFromSettings() {
     m_pendingState = RestoreWidgetPlacement(m_settings.MainPlacement, *this);
     if (isVisible()) m_pendingState = WindowShowState::Normal;
+    m_restoreRect = m_pendingState != WindowShowState::Normal
+                        ? RestorePlacement(m_settings.MainPlacement).Frame
+                        : QRect();
     SetLogbookName(m_settings.LogbookName);
     ToggleMark(ECommand::DiveComputer, &SettingsRecord::PanelPlacement);
     ToggleMark(ECommand::Physiological, &SettingsRecord::PhysioPlacement);
@@ -414,8 +426,11 @@ void TKelvara::SetModified(bool modified) {
 }
 
 void TKelvara::SetLogbookName(const QString& path) {
-    m_settings.LogbookName = path;
-    setWindowTitle(MainCaption(path, m_paths.DocumentsDir));
+    // An empty name (a path too long for the settings record) is a logbook without a
+    // name: Save asks for a file instead of writing to "".
+    const QString name = path.isEmpty() ? kNoNameLogbook : path;
+    m_settings.LogbookName = name;
+    setWindowTitle(MainCaption(name, m_paths.DocumentsDir));
 }
 
 void TKelvara::FillDiveList(int index) {
@@ -429,6 +444,7 @@ void TKelvara::FillDiveList(int index) {
         m_diveList->scrollTo(item);
     }
     m_filling = false;
+    for (const auto& listener : m_listFilledListeners) listener();
 }
 
 void TKelvara::SelectLine(int index, bool alsoKeepOthers) {
@@ -465,6 +481,15 @@ void TKelvara::MakeCurrent(int index) {
     NotifyCurrentDive();
 }
 
+void TKelvara::ShowCurrentAgain(int index) {
+    m_currentDive = index >= 0 && static_cast<std::size_t>(index) < m_logbook->Count()
+                        ? &m_logbook->At(static_cast<std::size_t>(index))
+                        : nullptr;
+    m_hasProfile = m_currentDive && m_currentDive->HasProfile();
+    UpdateCommandStates();
+    NotifyCurrentDive();
+}
+
 void TKelvara::NotifyCurrentDive() {
     for (const auto& listener : m_currentDiveListeners) listener(m_currentDive);
 }
@@ -474,7 +499,9 @@ void TKelvara::ReleaseCurrent() {
     if (!m_currentDive) return;
     m_currentDive = nullptr;
     m_hasProfile = false;
+    m_replacingCurrent = true;
     NotifyCurrentDive();
+    m_replacingCurrent = false;
 }
 
 void TKelvara::DiveListCurrentChanged(int row) {
@@ -547,6 +574,7 @@ void TKelvara::NewClick() {
 void TKelvara::OpenClick() {
     if (CloseQuery() == EAnswer::Cancel) return;
     m_openDialog.Title = GetMessage(35);
+    m_openDialog.Directory = DialogFolder();
     const std::optional<TFileChoice> choice = m_prompts->ChooseOpenFile(m_openDialog);
     if (!choice) return;
     if (!CanOpenReadWrite(choice->Path)) {
@@ -564,6 +592,14 @@ void TKelvara::OpenClick() {
     SetLogbookName(choice->Path);
     ReplaceLogbook(std::move(loaded.Collection));
     SetModified(false);
+}
+
+QString TKelvara::DialogFolder() const {
+    // The folder of the open logbook; a logbook without a name starts in the documents folder.
+    const QFileInfo logbook(m_settings.LogbookName);
+    if (m_settings.LogbookName != kNoNameLogbook && logbook.isAbsolute() && logbook.dir().exists())
+        return logbook.absolutePath();
+    return m_paths.DocumentsDir == QStringLiteral("/") ? QString() : m_paths.DocumentsDir;
 }
 
 bool TKelvara::WriteLogbook(const QString& path, bool selectedOnly) {
@@ -587,7 +623,7 @@ bool TKelvara::WriteLogbook(const QString& path, bool selectedOnly) {
 }
 
 void TKelvara::SaveClick() {
-    if (m_settings.LogbookName == kNoNameLogbook) {
+    if (m_settings.LogbookName == kNoNameLogbook || m_settings.LogbookName.isEmpty()) {
         SaveAsClick();
         return;
     }
@@ -596,6 +632,7 @@ void TKelvara::SaveClick() {
 
 void TKelvara::SaveAsClick() {
     m_saveDialog.Title = GetMessage(33);
+    m_saveDialog.Directory = DialogFolder();
     const std::optional<QString> file = m_prompts->ChooseSaveFile(m_saveDialog);
     if (!file) return;
     const QString path = WithDefaultExtension(*file, m_saveDialog.DefaultExt);
@@ -607,8 +644,9 @@ void TKelvara::SaveAsClick() {
 
 void TKelvara::ExportClick() {
     // The chosen filter (or the name's extension) picks logbook, UDDF or CSV.
-    const std::optional<TFileChoice> choice =
-        m_prompts->ChooseSaveFileAndFilter(ExportDialog(GetMessage(34)));
+    TFileDialogSettings dialog = ExportDialog(GetMessage(34));
+    dialog.Directory = DialogFolder();
+    const std::optional<TFileChoice> choice = m_prompts->ChooseSaveFileAndFilter(dialog);
     if (!choice) return;
     const TExportTarget target = ExportTargetOf(*choice);
     if (target.Format == EInterchangeFormat::Logbook) {
@@ -622,6 +660,7 @@ void TKelvara::ExportClick() {
 
 void TKelvara::ImportClick() {
     m_openDialog.Title = GetMessage(36);
+    m_openDialog.Directory = DialogFolder();
     const std::optional<TFileChoice> choice = m_prompts->ChooseOpenFile(ImportDialog(m_openDialog));
     if (!choice) return;
     if (!CanOpenReadWrite(choice->Path)) {
@@ -732,7 +771,6 @@ void TKelvara::showEvent(QShowEvent* event) {
     if (m_pendingState != WindowShowState::Normal) {
         const WindowShowState state = m_pendingState;
         m_pendingState = WindowShowState::Normal;
-        m_restoreRect = geometry();
         ApplyWidgetState(*this, state);
     }
 }
@@ -745,7 +783,7 @@ void TKelvara::changeEvent(QEvent* event) {
     if ((change->oldState() & wasDown) && !(windowState() & wasDown)) {
         const QRect rect = m_restoreRect;
         m_restoreRect = QRect();
-        QTimer::singleShot(0, this, [this, rect] { setGeometry(rect); });
+        QTimer::singleShot(0, this, [this, rect] { SetWidgetFrame(*this, rect); });
     }
 }
 
@@ -754,7 +792,10 @@ void TKelvara::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    SaveWidgetPlacement(m_settings.MainPlacement, *this);
+    WindowGeometry main = WidgetGeometry(*this);
+    // Still maximised or minimised as it came up: its normal rectangle is the stored one.
+    if (m_restoreRect.isValid() && main.State != WindowShowState::Normal) main.NormalFrame = m_restoreRect;
+    SavePlacement(m_settings.MainPlacement, main);
     for (const auto& [placement, window] : m_placedWindows)
         if (window) SaveWidgetPlacement(m_settings.*placement, *window);
     try {

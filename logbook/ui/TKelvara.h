@@ -122,6 +122,12 @@ public:
     void FillDiveList(int index);
     // Makes the dive at `index` current (none for an index outside the logbook).
     void MakeCurrent(int index);
+    // Makes the dive at `index` current and tells every window to show it again even when
+    // it is the same dive (after an edit or printing), without passing through "no dive".
+    void ShowCurrentAgain(int index);
+    // True while the current dive is let go because another one follows at once (Delete,
+    // Open, a new logbook): windows drop the dive but need not leave or hide.
+    bool ReplacingCurrent() const { return m_replacingCurrent; }
     EAnswer CloseQuery();
     // Before Insert and a transfer: asks for a start number when the numbering is broken.
     bool EnsureNumbering();
@@ -158,6 +164,9 @@ public:
     bool CommandAvailable(ECommand command) const;
     void AddCurrentDiveListener(std::function<void(TDiveRec*)> listener);
     void AddUnitsChangedListener(std::function<void()> listener);
+    // Called after the dive list was refilled: numbers may have changed (renumbering,
+    // download, import), also those of the current dive.
+    void AddDiveListFilledListener(std::function<void()> listener);
     // Keys of the dive list that move the profile cursor (Home, End, Left, Right, Ctrl+Left,
     // Ctrl+Right) go here; they are consumed either way.
     void SetProfileKeyHandler(std::function<void(int key, Qt::KeyboardModifiers modifiers)> handler);
@@ -202,6 +211,8 @@ private:
     void TickClock();
     void ToggleMark(ECommand command, WindowPlacement SettingsRecord::*placement);
     bool WriteLogbook(const QString& path, bool selectedOnly);
+    // Where the open, save, import and export dialogs start.
+    QString DialogFolder() const;
     void ReleaseCurrent();
     void OfferRecovery();
     TCommandSlot& Slot(ECommand command) { return m_commands[static_cast<std::size_t>(command)]; }
@@ -220,6 +231,7 @@ private:
     bool m_ready = false;
     bool m_handSelection = false;
     bool m_filling = false;
+    bool m_replacingCurrent = false;
     // Maximised or minimised state of the stored placement, applied once the window is shown.
     WindowShowState m_pendingState = WindowShowState::Normal;
     // The stored normal rectangle of a window that came up maximised or minimised: the
@@ -244,6 +256,7 @@ private:
 
     std::vector<std::function<void(TDiveRec*)>> m_currentDiveListeners;
     std::vector<std::function<void()>> m_unitsChangedListeners;
+    std::vector<std::function<void()>> m_listFilledListeners;
     std::function<void(int, Qt::KeyboardModifiers)> m_profileKeys;
     std::vector<std::pair<WindowPlacement SettingsRecord::*, QWidget*>> m_placedWindows;
 };

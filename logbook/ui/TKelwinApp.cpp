@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QListView>
 
+#include "DialogFocus.h"
 #include "Language.h"
 #include "Messages.h"
 #include "Startup.h"
@@ -80,6 +81,12 @@ bool TKelwinApp::Start() {
             m_settings.LanguageIndex = static_cast<std::uint8_t>(first.LanguageIndex);
             SetCurrentLanguage(first.LanguageIndex);
         }
+    }
+
+    // Every dialog and message box takes the keyboard focus when it opens.
+    if (!m_dialogFocus) {
+        m_dialogFocus = std::make_unique<TDialogFocus>();
+        QCoreApplication::instance()->installEventFilter(m_dialogFocus.get());
     }
 
     TKelwinPaths paths{m_env.ExeDir, m_dataDir, DocumentsDir(m_env.DocumentsFolder)};

@@ -19,6 +19,7 @@
 #include "IKelwinPrompts.h"
 #include "SettingsRecord.h"
 
+class TDialogFocus;
 class TKelvara;
 class TParameterTables;
 class TKelwinDiveWindows;
@@ -77,4 +78,5 @@ private:
     std::unique_ptr<TKelwinDiveWindows> m_diveWindows;
     std::unique_ptr<TKelwinProfile> m_profile;
     bool m_splashShown = false;
+    std::unique_ptr<TDialogFocus> m_dialogFocus;
 };

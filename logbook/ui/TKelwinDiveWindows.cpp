@@ -30,8 +30,16 @@ TKelwinDiveWindows::TKelwinDiveWindows(TKelvara& main) : m_main(main) {
     main.SetCommandHandler(ECommand::Select, [this] { SelectClick(); });
     main.SetCommandHandler(ECommand::TimeZone, [this] { TimezoneClick(); });
     QPointer<TDispDlg> disp = m_disp;
-    main.AddCurrentDiveListener([disp](TDiveRec* dive) {
-        if (disp) disp->ShowDive(dive);
+    main.AddCurrentDiveListener([disp, &main](TDiveRec* dive) {
+        if (!disp) return;
+        // Another dive follows at once: the window stays where and as it is.
+        if (!dive && main.ReplacingCurrent())
+            disp->ForgetDive();
+        else
+            disp->ShowDive(dive);
+    });
+    main.AddDiveListFilledListener([disp] {
+        if (disp) disp->ShowTitle();
     });
     QPointer<TEditDlg> edit = m_edit;
     main.AddUnitsChangedListener([edit] {
@@ -66,11 +74,7 @@ void TKelwinDiveWindows::PlaceEditDialog() {
     m_edit->move(area->viewport()->mapToGlobal(m_disp->pos()));
 }
 
-void TKelwinDiveWindows::ShowCurrentAgain(int index) {
-    // Every window that follows the current dive is told again, as after printing.
-    m_main.MakeCurrent(-1);
-    m_main.MakeCurrent(index);
-}
+void TKelwinDiveWindows::ShowCurrentAgain(int index) { m_main.ShowCurrentAgain(index); }
 
 void TKelwinDiveWindows::InsertClick() {
     if (!m_main.EnsureNumbering()) return;

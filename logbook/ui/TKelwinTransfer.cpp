@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "DownloadTexts.h"
+#include "FaultTexts.h"
 #include "Language.h"
 #include "Messages.h"
 #include "SimulatedDiveComputer.h"
@@ -80,6 +81,7 @@ public:
     void ShowNotAdded(int count) override {
         m_main.Prompts().ShowInformation(NotAddedText(count, CurrentLanguage()));
     }
+    void ShowNoNewDive() override { m_main.Prompts().ShowInformation(NoNewDiveText(CurrentLanguage())); }
 
 private:
     TKelvara& m_main;

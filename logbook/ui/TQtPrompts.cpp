@@ -4,31 +4,45 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "DialogFocus.h"
 #include "FileFilters.h"
 #include "TStartDlg.h"
 
 TQtPrompts::TQtPrompts(QWidget* parent, TStartDlg* startDlg) : m_parent(parent), m_startDlg(startDlg) {}
 
+namespace {
+// A message box with the program's title, its default button focused once it is shown.
+QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault) {
+    QMessageBox box(icon, QApplication::applicationName(), text, buttons, parent);
+    box.setDefaultButton(byDefault);
+    TDialogFocus focus;
+    box.installEventFilter(&focus);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    return clicked ? box.standardButton(clicked) : QMessageBox::Cancel;
+}
+}  // namespace
+
 EAnswer TQtPrompts::AskYesNoCancel(const QString& text) {
-    const auto button =
-        QMessageBox::warning(m_parent, QApplication::applicationName(), text,
-                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const auto button = Ask(m_parent, QMessageBox::Warning, text,
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (button == QMessageBox::Yes) return EAnswer::Yes;
     if (button == QMessageBox::No) return EAnswer::No;
     return EAnswer::Cancel;
 }
 
 bool TQtPrompts::AskYesNo(const QString& text) {
-    return QMessageBox::warning(m_parent, QApplication::applicationName(), text,
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return Ask(m_parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void TQtPrompts::ShowInformation(const QString& text) {
-    QMessageBox::information(m_parent, QApplication::applicationName(), text);
+    Ask(m_parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void TQtPrompts::ShowError(const QString& text) {
-    QMessageBox::critical(m_parent, QApplication::applicationName(), text);
+    Ask(m_parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 namespace {
@@ -43,6 +57,7 @@ void Prepare(QFileDialog& dlg, const TFileDialogSettings& dialog) {
     QString ext = dialog.DefaultExt;
     if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
     dlg.setDefaultSuffix(ext);
+    if (!dialog.Directory.isEmpty()) dlg.setDirectory(dialog.Directory);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "SettingsRecord.h"
 #include "Startup.h"
 
+class QRect;
+
 class QWidget;
 
 // The window's frame as the platform reports it.
@@ -19,3 +21,6 @@ void SaveWidgetPlacement(WindowPlacement& placement, const QWidget& window);
 // shown, so that restoring it later returns to that rectangle on every platform.
 WindowShowState RestoreWidgetPlacement(const WindowPlacement& placement, QWidget& window);
 void ApplyWidgetState(QWidget& window, WindowShowState state);
+// Gives the window this outer rectangle; a top-level window that has no frame yet gets it
+// as soon as the window manager has framed it.
+void SetWidgetFrame(QWidget& window, const QRect& frame);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -531,6 +532,11 @@ TEST_F(CfWindow, PrintsOnePagePdfAndRestoresTheToolBar) {
     EXPECT_FALSE(cf.ReadBtn->isHidden());
     EXPECT_FALSE(cf.PrintBtn->isHidden());
     EXPECT_TRUE(cf.ClockPanel->text().isEmpty());
+
+    // The page shows the client area: tool bar and groups, no menu bar.
+    const QImage image = cf.PrintImage();
+    EXPECT_EQ(image.size() / image.devicePixelRatio(), QSize(740, 410));
+    EXPECT_EQ(image.size() / image.devicePixelRatio(), cf.centralWidget()->size());
 }
 
 // The program's own port: real serial ports until the Options menu chooses the simulated box.

@@ -244,7 +244,8 @@ TEST_F(TCateOnPty, OpenIsExclusive) {
     EXPECT_TRUE(second.TakeError());
     EXPECT_FALSE(second.TakeError());
     com.ClosePort();
-    EXPECT_EQ(com.Port(), NoPort);
+    EXPECT_FALSE(com.IsOpen());
+    EXPECT_EQ(com.Port(), kCom);  // closing keeps the number
     second.SetPort(kCom);
     EXPECT_EQ(second.Port(), kCom);
 }
@@ -262,6 +263,18 @@ TEST_F(TCateOnPty, LineSettingsSetWhileClosedApplyAtTheNextOpen) {
     com.SetBaudRate(TBaudRate::br___4800);
     ASSERT_EQ(tcgetattr(pty.Slave(), &tio), 0);
     EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B4800));
+}
+
+TEST_F(TCateOnPty, BufferSizeChangeAfterACloseOpensThePortItKept) {
+    Open();
+    com.ClosePort();
+    ASSERT_FALSE(com.IsOpen());
+    com.SetWriteBufferSize(4096);
+    EXPECT_EQ(com.Port(), kCom);
+    EXPECT_TRUE(com.IsOpen());
+    std::uint8_t b = 0x5A;
+    EXPECT_EQ(com.WriteData(&b, 1), 1);
+    EXPECT_EQ(pty.Receive(1), Bytes{0x5A});
 }
 
 TEST_F(TCateOnPty, BufferSizeChangeReopensThePort) {

@@ -321,6 +321,52 @@ TEST(TransferCore, ReprobeDoesNotEndTheShownWindow) {
     EXPECT_EQ(rig.core.RunModal(10000), mrOk);
 }
 
+TEST(TransferCore, CountdownRunningOutDuringTheReprobeEndsAsAbort) {
+    // The 60 s run out while the changed dive choice is probed again: the request that
+    // follows must not wipe the Abort, or the window would wait for Cancel.
+    LinkRig rig(TTransferConfig::Kelwin());
+    rig.Connect();
+    rig.core.FormShow();
+    rig.clock.Advance(59500);
+    ASSERT_EQ(rig.core.Result(), mrNone);
+    std::uint16_t setting = 0x0001;
+    rig.port.TakeError();
+    ASSERT_TRUE(rig.core.FindInterface(setting, false));
+    ASSERT_EQ(rig.core.Result(), mrAbort);
+    ASSERT_TRUE(rig.core.SendCommand(BuildPacket(Bytes{0x05, 0x00, 0x55, 0, 0, 0, 0})));
+    EXPECT_EQ(rig.core.Result(), mrAbort);
+    EXPECT_EQ(rig.core.RunModal(10000), mrAbort);
+
+    // The next transfer starts afresh.
+    ASSERT_TRUE(rig.core.FindInterface(setting, true));
+    EXPECT_EQ(rig.core.Result(), mrNone);
+    ASSERT_TRUE(rig.core.SendCommand(BuildPacket(Bytes{0x05, 0x00, 0x55, 0, 0, 0, 0})));
+    EXPECT_EQ(rig.core.Result(), mrNone);
+}
+
+TEST(TransferCore, BytesArrivingDuringAWriteAreHandledAfterIt) {
+    // A platform's write may wait for the line and handle events meanwhile: the box's
+    // repetition arriving during the NAK must not be processed inside that NAK.
+    LinkRig rig(TTransferConfig::Kelwin());
+    rig.Connect();
+    const Bytes payload{0x40, 0x00, 0x55};
+    bool repeated = false;
+    rig.port.OnWrite = [&](std::span<const std::uint8_t> w) {
+        if (w.size() == 1 && w[0] == kNak && !repeated) {
+            repeated = true;
+            rig.FeedPacket(payload);
+            rig.clock.Delay(1);  // the write's own wait
+        }
+    };
+    rig.port.Feed(WithBadXor(BuildPacket(payload)), 10);
+    rig.clock.Advance(50);
+    EXPECT_EQ(rig.ControlsSent(), (Bytes{kNak, kAck}));
+    EXPECT_EQ(rig.core.NakCount(), 0);  // the good repetition cleared it
+    EXPECT_EQ(rig.core.ReceivedCount(), payload.size());
+    EXPECT_TRUE(rig.core.TimerActive());
+    EXPECT_EQ(rig.core.Result(), mrNone);
+}
+
 TEST(TransferCore, StaleLengthByteSixIsNotTakenForTheAck) {
     LinkRig rig(TTransferConfig::Teswin());
     rig.identification = BuildPacket(BuildImage(Bytes{'I', 'F', 'V', '1', '.', '0', '0'}));

@@ -19,6 +19,7 @@
 
 #include "Commands.h"
 #include "DownloadTexts.h"
+#include "FaultTexts.h"
 #include "LogbookFile.h"
 #include "Messages.h"
 #include "TCoreDownloadWindow.h"
@@ -87,6 +88,7 @@ public:
     }
     void ShowMessage(int number, TMessageBox) override { Print(number); }
     void ShowNotAdded(int count) override { PrintErr(NotAddedText(count, kEnglish)); }
+    void ShowNoNewDive() override { PrintErr(NoNewDiveText(kEnglish)); }
 
 private:
     static bool Answer(const std::optional<std::uint16_t>& given, std::uint16_t& number) {
@@ -123,7 +125,8 @@ int RunWithWindow(const TOptions& o, IDownloadWindow& window) {
     if (QFileInfo::exists(o.Logbook)) {
         LogbookLoadResult loaded = LoadLogbookFile(o.Logbook, false);
         if (!loaded.Ok()) {
-            PrintErr(o.Logbook + ": " + loaded.ErrorText);
+            PrintErr(loaded.Error == LogbookError::ReadError ? loaded.ErrorText
+                                                             : o.Logbook + ": " + loaded.ErrorText);
             return kExitFailed;
         }
         logbook = std::move(loaded.Collection);

@@ -89,7 +89,7 @@ TEST(EditRulesTest, DepthMustReadInTheUnits) {
 TEST(EditRulesTest, AirConsumptionRefusesOnlyWhatTheFieldCannotHold) {
     EXPECT_EQ(CheckAirConsumption("150 bar", kMetric).value_or(-1), 15000);
     EXPECT_EQ(CheckAirConsumption("", kMetric).value_or(-1), kNotSet);
-    EXPECT_EQ(CheckAirConsumption("lots", kMetric).value_or(-1), kNotSet);
+    EXPECT_FALSE(CheckAirConsumption("lots", kMetric));
     EXPECT_FALSE(CheckAirConsumption("-20", kMetric));
 }
 

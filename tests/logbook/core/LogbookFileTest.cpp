@@ -66,7 +66,11 @@ TEST_P(DamagedFileTest, GivesTheErrorAndNoCollection) {
     if (r.Error == LogbookError::InvalidDataformat) {
         EXPECT_EQ(r.ErrorText, QStringLiteral("Invalid dataformat"));
     } else {
-        EXPECT_TRUE(r.ErrorText.startsWith(QStringLiteral("Stream read error"))) << r.ErrorText.toStdString();
+        // Which file, that it is damaged, and then where the stream ran out.
+        EXPECT_EQ(r.ErrorText.section('\n', 0, 0),
+                  QStringLiteral("The logbook \"%1\" is damaged and cannot be read.").arg(Path("bad.log")));
+        EXPECT_TRUE(r.ErrorText.section('\n', 1).startsWith(QStringLiteral("Stream read error")))
+            << r.ErrorText.toStdString();
     }
 }
 

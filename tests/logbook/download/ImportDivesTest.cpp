@@ -50,6 +50,9 @@ TEST(ImportDives, NoDiveAsksNothingAndChangesNothing) {
     EXPECT_FALSE(r.Modified);
     EXPECT_EQ(p.StartNumberAsked, 0);
     EXPECT_TRUE(p.Messages.empty());
+    // ...but says that nothing new came.
+    EXPECT_TRUE(r.NoNewDive);
+    EXPECT_EQ(p.NoNewDive, 1);
 }
 
 TEST(ImportDives, UnsupportedCodeInTheFirstBlockRefusesEverything) {
@@ -155,6 +158,9 @@ TEST_P(Merge, AddsWhatTheRuleAccepts) {
     EXPECT_EQ(DeviceTimes(log), expected);
     EXPECT_EQ(r.Added, expected.size() - 2);
     EXPECT_EQ(r.Modified, r.Added > 0);
+    // Told exactly when nothing was added.
+    EXPECT_EQ(p.NoNewDive, r.Added == 0 ? 1 : 0);
+    EXPECT_EQ(r.NoNewDive, r.Added == 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -78,6 +78,7 @@ TEST_F(Kvlog, DownloadIntoANewLogbookAndAgain) {
     r = Run(args);
     EXPECT_EQ(r.Exit, 0) << r.Err.toStdString();
     EXPECT_TRUE(r.Out.contains("0 dive(s) added"));
+    EXPECT_EQ(r.Err, "The dive computer holds no new dive.\n");
     EXPECT_EQ(QFileInfo(Path("new.log")).lastModified(), old) << "nothing changed, so nothing is written";
 }
 

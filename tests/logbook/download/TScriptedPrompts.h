@@ -25,6 +25,7 @@ public:
     std::vector<int> Messages;
     std::vector<TMessageBox> Boxes;
     std::vector<int> NotAdded;
+    int NoNewDive = 0;  // times the user was told that nothing new came
 
     bool AskRenumber(std::uint16_t& number) override {
         ++RenumberAsked;
@@ -45,6 +46,7 @@ public:
         Boxes.push_back(box);
     }
     void ShowNotAdded(int count) override { NotAdded.push_back(count); }
+    void ShowNoNewDive() override { ++NoNewDive; }
 
 private:
     static bool Answer(const std::optional<std::uint16_t>& answer, std::uint16_t& number) {

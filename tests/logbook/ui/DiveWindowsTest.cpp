@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -169,20 +170,23 @@ TEST_P(EditCheckTest, OkRefusesWithTheHintOrAccepts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, EditCheckTest,
-                         ::testing::Values(CheckCase{"eImmers", "25:00", kMetric, "HH:MM"},
-                                           CheckCase{"eImmers", "23:59", kMetric, nullptr},
-                                           CheckCase{"eImmers", "", kMetric, "HH:MM"},
-                                           CheckCase{"eTime", "1:75", kMetric, "HH:MM"},
-                                           CheckCase{"eTime", "25:00", kMetric, nullptr},
-                                           CheckCase{"eMax", "", kMetric, "##.# m"},
-                                           CheckCase{"eMax", "", kImperial, "### ft"},
-                                           CheckCase{"eMax", "400 m", kMetric, "##.# m"},
-                                           CheckCase{"eDate", "3 Mar 2004", kMetric, nullptr},
-                                           CheckCase{"eDate", "31 Dec 1949", kMetric, "M/d/yyyy"},
-                                           CheckCase{"eDate", "Feb 30 2004", kMetric, "M/d/yyyy"},
-                                           CheckCase{"eUsed", "-20 bar", kMetric, "### bar"},
-                                           CheckCase{"eUsed", "", kMetric, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    Fields, EditCheckTest,
+    ::testing::Values(
+        CheckCase{"eImmers", "25:00", kMetric, "HH:MM"}, CheckCase{"eImmers", "23:59", kMetric, nullptr},
+        CheckCase{"eImmers", "", kMetric, "HH:MM"}, CheckCase{"eTime", "1:75", kMetric, "HH:MM"},
+        CheckCase{"eTime", "25:00", kMetric, nullptr}, CheckCase{"eMax", "", kMetric, "##.# m"},
+        CheckCase{"eMax", "", kImperial, "### ft"}, CheckCase{"eMax", "400 m", kMetric, "##.# m"},
+        CheckCase{"eDate", "3 Mar 2004", kMetric, nullptr},
+        CheckCase{"eDate", "31 Dec 1949", kMetric, "M/d/yyyy"},
+        CheckCase{"eDate", "Feb 30 2004", kMetric, "M/d/yyyy"},
+        CheckCase{"eUsed", "-20 bar", kMetric, "### bar"}, CheckCase{"eUsed", "", kMetric, nullptr},
+        CheckCase{"eUsed", "plenty", kMetric, "### bar"}, CheckCase{"eInterv", "1h30", kMetric, "HH:MM"},
+        CheckCase{"eInterv", "", kMetric, nullptr}, CheckCase{"eInterv", "30:00", kMetric, nullptr},
+        CheckCase{"eTemp", "warm", kMetric, "## °C"}, CheckCase{"eTemp", "warm", kImperial, "## °F"},
+        CheckCase{"eTemp", "-2 °C", kMetric, nullptr}, CheckCase{"eMintemp", "cold", kMetric, "## °C"},
+        CheckCase{"eVolume", "twelve", kMetric, "##.# l"}, CheckCase{"eVolume", " ", kMetric, nullptr},
+        CheckCase{"eVolume", "80 cft", kImperial, nullptr}));
 
 TEST_F(DiveWindowsTest, StoredValuesTakeThePrecisionOfTheirDisplay) {
     TDiveRec dive = *Dive(1, 0);
@@ -195,7 +199,7 @@ TEST_F(DiveWindowsTest, StoredValuesTakeThePrecisionOfTheirDisplay) {
     EXPECT_EQ(Edit().Panel("eAlarms")->text(), "Ascent, SOS");
     EXPECT_EQ(Edit().Panel("eType")->text(), "Nitrox");
     Edit().Field("eDate")->setText("3 Mar 2004");
-    Edit().Field("eTemp")->setText("warm");
+    Edit().Field("eTemp")->setText("");
     ASSERT_TRUE(Edit().OKBtnClick());
     Edit().StoreToDive(dive);
     EXPECT_EQ(dive.MaxDepth, 1230);
@@ -684,6 +688,88 @@ TEST_F(DiveWindowsTest, DataCommandBringsTheMinimisedWindowBack) {
     EXPECT_FALSE(Disp().isMinimized());
     EXPECT_TRUE(Disp().isVisible());
     EXPECT_TRUE(Disp().widget()->isVisible());
+}
+
+TEST_F(DiveWindowsTest, DataWindowClosedByItsFrameComesBackWithAllFields) {
+    UseLogbook(Logbook({1, 2}));
+    for (bool minimisedFirst : {false, true}) {
+        if (minimisedFirst) {
+            Disp().showMinimized();
+            QCoreApplication::processEvents();
+        }
+        Disp().close();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(Disp().isVisible());
+        m_main->MakeCurrent(0);
+        Trigger(ECommand::Data);
+        ASSERT_TRUE(Disp().isVisible());
+        EXPECT_FALSE(Disp().isMinimized());
+        EXPECT_TRUE(Disp().widget()->isVisible()) << minimisedFirst;
+        EXPECT_TRUE(Disp().Value("vDate")->isVisible());
+        EXPECT_TRUE(Disp().VRemarks()->isVisible());
+        EXPECT_EQ(Disp().windowTitle(), "Data Dive 1");
+        EXPECT_TRUE(m_main->MdiArea()->subWindowList().contains(&Disp()));
+    }
+}
+
+// Delete, Open and Edit-OK replace the current dive without passing through "no dive": the
+// data window stays in the main window in its state, and the dive list keeps the focus.
+TEST_F(DiveWindowsTest, CommandsThatReplaceTheCurrentDiveLeaveDataWindowAndFocusAlone) {
+    const QString other = Path("other.log");
+    WriteLogbook(other, *Logbook({40, 41}));
+    UseLogbook(Logbook({1, 2, 3, 4}));
+    m_main->activateWindow();
+    Disp().showMinimized();
+    QCoreApplication::processEvents();
+    auto expectUntouched = [&](const char* after) {
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(Disp().isMinimized()) << after;
+        EXPECT_FALSE(Disp().TakenOut()) << after;
+        EXPECT_EQ(QApplication::focusWidget(), m_main->DiveList()) << after;
+        EXPECT_EQ(Disp().Dive(), m_main->CurrentDive()) << after;
+    };
+    m_main->DiveList()->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), m_main->DiveList());
+
+    SelectLines({3});
+    m_prompts->YesNo.push_back(true);
+    Trigger(ECommand::Delete);
+    ASSERT_EQ(Log().Count(), 3u);
+    expectUntouched("Delete");
+
+    WhenModal<TEditDlg>([](TEditDlg& d) {
+        d.Field("eSite")->setText("Reef");
+        d.OKBtn()->click();
+    });
+    Trigger(ECommand::Edit);
+    EXPECT_EQ(Log().At(2).Site, QByteArray("Reef"));
+    // The modal dialog had the focus; offscreen, nothing gives the main window back its own.
+    m_main->activateWindow();
+    m_main->DiveList()->setFocus();
+    expectUntouched("Edit");
+
+    m_prompts->YesNoCancel.push_back(EAnswer::No);
+    m_prompts->OpenFiles.push_back({other, 0});
+    Trigger(ECommand::Open);
+    ASSERT_EQ(Log().Count(), 2u);
+    expectUntouched("Open");
+    EXPECT_EQ(Disp().windowTitle(), "Data Dive 41");
+
+    // Down still moves through the list.
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(m_main->DiveList(), &down);
+    EXPECT_EQ(m_main->CurrentDive(), &Log().At(0));
+}
+
+// The title follows the current dive's number when the numbers change under it.
+TEST_F(DiveWindowsTest, DataWindowTitleFollowsRenumbering) {
+    UseLogbook(Logbook({31, 32, 33}));
+    ASSERT_EQ(Disp().windowTitle(), "Data Dive 33");
+    m_prompts->StartNumbers.push_back(148);
+    Trigger(ECommand::Renumber);
+    EXPECT_EQ(m_main->CurrentDive(), &Log().At(2));
+    EXPECT_EQ(Disp().windowTitle(), "Data Dive 150");
 }
 
 // The program's start-up creates the dive windows: the last dive of the logbook is shown and

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -330,6 +331,60 @@ TEST_F(TKelvaraTest, SaveOfANewLogbookAsksForANameAndCancelWritesNothing) {
     EXPECT_TRUE(m_main->Modified());
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList());
     EXPECT_FALSE(QFileInfo::exists("NONAME.LOG"));
+}
+
+// A name that did not fit the settings record comes back empty: it is a logbook without a name.
+TEST_F(TKelvaraTest, EmptyLogbookNameSavesThroughSaveAs) {
+    m_main->SetLogbookName(QString());
+    EXPECT_EQ(m_settings.LogbookName, "NONAME.LOG");
+    EXPECT_EQ(m_main->windowTitle(), "Kelvara [NONAME.LOG]");
+    m_main->SetModified(true);
+    m_prompts->SaveFiles.push_back(Path("named.log"));
+    Trigger(ECommand::Save);
+    ASSERT_EQ(m_prompts->Dialogs.size(), 1u);
+    EXPECT_EQ(m_prompts->Dialogs[0].Title, "Save logbook as");
+    EXPECT_FALSE(m_main->Modified());
+    EXPECT_TRUE(m_prompts->Errors.isEmpty());
+    EXPECT_EQ(m_settings.LogbookName, Path("named.log"));
+}
+
+// Clicking a line, also the one already current, is a selection by hand.
+TEST_F(TKelvaraTest, ClickOnTheCurrentLineIsAHandSelection) {
+    OpenLogbook({1, 2, 3});
+    m_main->show();
+    ASSERT_EQ(m_main->FocusedIndex(), 2);
+    m_main->SetHandSelection(false);
+    QListView* list = m_main->DiveList();
+    const QRect line = list->visualRect(list->model()->index(2, 0));
+    const QPointF at = line.center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &press);
+    QApplication::sendEvent(list->viewport(), &release);
+    EXPECT_EQ(m_main->FocusedIndex(), 2);
+    EXPECT_TRUE(m_main->HandSelection());
+}
+
+// The file dialogs start in the open logbook's folder, or the documents folder for a new one.
+TEST_F(TKelvaraTest, FileDialogsStartInTheLogbooksFolder) {
+    m_prompts->OpenFiles.push_back(TFileChoice{});
+    Trigger(ECommand::Open);
+    ASSERT_EQ(m_prompts->Dialogs.size(), 1u);
+    EXPECT_EQ(m_prompts->Dialogs[0].Directory, Path("docs/"));
+
+    QDir().mkpath(Path("trips"));
+    WriteLogbook(Path("trips/a.log"), *Logbook({1}));
+    m_prompts->OpenFiles.push_back(TFileChoice{Path("trips/a.log"), 0});
+    m_prompts->OpenFiles.push_back(TFileChoice{});
+    m_prompts->SaveFiles = {QString(), QString()};
+    Trigger(ECommand::Open);
+    Trigger(ECommand::Import);
+    Trigger(ECommand::SaveAs);
+    Trigger(ECommand::Export);
+    ASSERT_EQ(m_prompts->Dialogs.size(), 5u);
+    for (std::size_t i = 1; i < 5; ++i) EXPECT_EQ(m_prompts->Dialogs[i].Directory, Path("trips")) << i;
 }
 
 TEST_F(TKelvaraTest, SaveAsWritesAndRenames) {

@@ -1,8 +1,10 @@
 // Kelwin's start-up and shutdown on temporary program, data and documents folders.
 
+#include <QAction>
 #include <QImage>
 #include <QListView>
 #include <QMenu>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,8 +14,10 @@
 #include "Language.h"
 #include "Messages.h"
 #include "Startup.h"
+#include "TDispDlg.h"
 #include "TKelvara.h"
 #include "TKelwinApp.h"
+#include "TKelwinDiveWindows.h"
 #include "TestApplication.h"
 
 namespace {
@@ -252,6 +256,72 @@ TEST_F(TKelwinAppTest, SettingsChangedWhileRunningReachTheFileAtClose) {
     const SettingsRecord stored = ReadSettings(DataDir());
     EXPECT_EQ(stored.LanguageIndex, kSpanish);
     EXPECT_EQ(stored.UnitSystem, 1);
+}
+
+// Five runs in a row, normal and maximised: after the first close the stored placement of
+// the main window no longer changes (a frame counted twice would move and grow it each run).
+TEST_F(TKelwinAppTest, StoredPlacementStaysPutOverFiveRuns) {
+    for (const std::uint8_t state : {std::uint8_t{0}, std::uint8_t{2}}) {
+        SettingsRecord s = SettingsRecord::Defaults();
+        s.MainPlacement = {200, 150, 900, 700, state};
+        WriteEarlierSettings(s);
+        std::vector<WindowPlacement> stored;
+        for (int run = 0; run < 5; ++run) {
+            TKelwinApp app(Environment());
+            ASSERT_TRUE(app.Start());
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(app.MainWindow()->close());
+            stored.push_back(ReadSettings(DataDir()).MainPlacement);
+        }
+        for (const WindowPlacement& p : stored) EXPECT_EQ(p, stored.front()) << int(state);
+        EXPECT_EQ(stored.front(), (WindowPlacement{200, 150, 900, 700, state}));
+    }
+}
+
+// The data window comes up in the state it had at the last close.
+TEST_F(TKelwinAppTest, DataWindowComesUpMinimisedWhenItWasClosedSo) {
+    SettingsRecord s = SettingsRecord::Defaults();
+    s.DataPlacement = {10, 20, 400, 300, 1};
+    WriteEarlierSettings(s);
+    WriteLogbook(Path("trip.log"), *Logbook({5, 6}));
+    TKelwinApp app(Environment({Path("trip.log")}));
+    ASSERT_TRUE(app.Start());
+    QCoreApplication::processEvents();
+    TDispDlg& disp = *app.DiveWindows()->DispDlg();
+    EXPECT_TRUE(disp.isMinimized());
+    app.MainWindow()->Action(ECommand::Data)->trigger();
+    EXPECT_FALSE(disp.isMinimized());
+    EXPECT_TRUE(disp.widget()->isVisible());
+    EXPECT_EQ(disp.pos(), QPoint(10, 20));
+    ASSERT_TRUE(app.MainWindow()->close());
+}
+
+// Placements at the ends of the 32-bit range (a damaged settings file) start the program with
+// its windows on the screen; the sanitizer build runs this start too.
+TEST_F(TKelwinAppTest, ExtremePlacementsComeUpOnTheScreen) {
+    SettingsRecord s = SettingsRecord::Defaults();
+    const WindowPlacement extreme{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, 0};
+    const WindowPlacement inverted{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0};
+    s.MainPlacement = extreme;
+    s.DataPlacement = inverted;
+    s.ProfilePlacement = extreme;
+    WriteEarlierSettings(s);
+    WriteLogbook(Path("trip.log"), *Logbook({5, 6}));
+    TKelwinApp app(Environment({Path("trip.log")}));
+    ASSERT_TRUE(app.Start());
+    QCoreApplication::processEvents();
+    TKelvara* main = app.MainWindow();
+    const QRect screen = main->screen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(main->frameGeometry())) << main->frameGeometry().x();
+    EXPECT_LE(main->width(), screen.width());
+    EXPECT_GE(main->width(), main->minimumWidth());
+    TDispDlg& disp = *app.DiveWindows()->DispDlg();
+    EXPECT_LE(disp.width(), TDispDlg::kMaxWidth);
+    ASSERT_TRUE(main->close());
+    const SettingsRecord stored = ReadSettings(DataDir());
+    EXPECT_TRUE(
+        screen.intersects(QRect(QPoint(stored.MainPlacement.Left, stored.MainPlacement.Top),
+                                QPoint(stored.MainPlacement.Right - 1, stored.MainPlacement.Bottom - 1))));
 }
 
 }  // namespace

@@ -138,7 +138,11 @@ TEST_F(KvlogTest, ErrorsGoToStderrWithNonZeroExit) {
     cut.close();
     r = Kvlog({"convert", Path("cut.log"), Path("out.log")});
     EXPECT_NE(r.Exit, 0);
-    EXPECT_TRUE(r.Err.startsWith("Stream read error")) << r.Err.toStdString();
+    // The damaged file is named, then the detail of where it ended.
+    EXPECT_TRUE(
+        r.Err.startsWith("The logbook \"" + Path("cut.log").toUtf8() + "\" is damaged and cannot be read.\n"))
+        << r.Err.toStdString();
+    EXPECT_TRUE(r.Err.contains("\nStream read error")) << r.Err.toStdString();
     EXPECT_FALSE(QFile::exists(Path("out.log")));
 
     EXPECT_EQ(Kvlog({"frobnicate"}).Exit, 2);
