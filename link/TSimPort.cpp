@@ -3,7 +3,7 @@
 #include "LinkFraming.h"
 #include "TSimScenario.h"
 
-TSimPort::TSimPort(IClock& clock) : m_clock(clock), m_line(clock), m_box(clock, m_line) {
+TSimPort::TSimPort(IClock& clock) : m_line(clock), m_box(clock, m_line) {
     m_line.SetDeviceReceiver([this](std::vector<std::uint8_t> wire) { m_box.OnWireBytes(std::move(wire)); });
     m_line.SetHostReceiver([this](std::vector<std::uint8_t> wire) { OnHostBytes(std::move(wire)); });
 }

@@ -54,7 +54,6 @@ private:
     bool Connected() const;
     void OnHostBytes(std::vector<std::uint8_t> wire);
 
-    IClock& m_clock;
     TSimLine m_line;
     TSimBox m_box;
     int m_boxPort = 0;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, runs every test (a skipped
-# test fails the run unless tests/allowed-skips.txt explains it), then runs the tests
-# again under the address and undefined-behaviour sanitizers. Prints the time of each step.
+# test fails the run unless tests/allowed-skips.txt explains it), fuzzes every parser for
+# 10 seconds, then runs the tests again under the address and undefined-behaviour
+# sanitizers. Prints the time of each step.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 times=()
@@ -26,6 +27,7 @@ step "install-deps" "$here/scripts/install-deps.sh"
 export QT_QPA_PLATFORM=offscreen
 step "build (-Werror)" "$here/scripts/build.sh" "$here/build" -DKV_WERROR=ON
 step "tests" tests "$here/build" 300
+step "fuzz (10 s a target)" "$here/scripts/fuzz.sh" --seconds 10
 if [ "${KV_SKIP_SANITIZE:-0}" != 1 ]; then
     step "sanitizer build+tests" sanitized
 fi

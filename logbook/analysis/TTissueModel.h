@@ -118,7 +118,6 @@ private:
     double m_surfacePressure = 0;
     double m_surfaceN2 = 0;
     double m_bubbleDecay = 0;
-    double m_inert = 0;
     // 1 - 2^(-t/h) for ascents of t = n/2 minutes, filled when first needed.
     static constexpr int kDecayCache = 256;
     std::array<std::array<double, kCompartments>, kDecayCache> m_decay{};

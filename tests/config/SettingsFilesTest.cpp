@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include <gtest/gtest.h>
@@ -155,6 +156,14 @@ TEST(ReadHistory, SerialDates) {
     EXPECT_DOUBLE_EQ(DateTimeToSerial(QDateTime(QDate(2000, 1, 1), QTime(18, 0))), 36526.75);
     const QDateTime t(QDate(2026, 12, 8), QTime(3, 4, 5, 600));
     EXPECT_EQ(SerialToDateTime(DateTimeToSerial(t)), t);
+}
+
+// A damaged history record may hold any double in its date field.
+TEST(ReadHistory, SerialsThatAreNoDateGiveAnInvalidOne) {
+    for (const double serial : {std::nan(""), HUGE_VAL, -HUGE_VAL, -1.9892e19, 1e300, 2958466.0, -693594.0})
+        EXPECT_FALSE(SerialToDateTime(serial).isValid()) << serial;
+    EXPECT_EQ(SerialToDateTime(2958465.5).date(), QDate(9999, 12, 31));
+    EXPECT_EQ(SerialToDateTime(-693593.0).date(), QDate(1, 1, 1));
 }
 
 TEST(ReadHistory, RecordsAreAppended) {
