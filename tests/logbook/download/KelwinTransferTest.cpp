@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "DownloadTestData.h"
+#include "FaultTexts.h"
 #include "KelwinTestSupport.h"
 #include "Language.h"
 #include "LinkFraming.h"
@@ -169,14 +170,14 @@ TEST_P(KelwinTwice, SecondDownloadAddsNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Choices, KelwinTwice, ::testing::Values(0, 1));
 
-TEST_F(KelwinTransfer, ReplyWithoutDivesSelectsTheLastDiveQuietly) {
+TEST_F(KelwinTransfer, ReplyWithoutDivesSaysSoAndSelectsTheLastDive) {
     main_->ReplaceLogbook(Logbook({1, 2, 3}));
     main_->Logbook().DiveComputerId = kSerial;
     main_->MakeCurrent(0);
     SetDives({});
     PressF5();
     EXPECT_TRUE(prompts_->Errors.isEmpty());
-    EXPECT_TRUE(prompts_->Information.isEmpty());
+    EXPECT_EQ(prompts_->Information, QStringList{NoNewDiveText(CurrentLanguage())});
     EXPECT_TRUE(LastDiveCurrent());
     EXPECT_FALSE(main_->Modified());
 }
