@@ -85,12 +85,13 @@ int PrintUsageError(const CommandEntry& c, const QString& text) {
 
 }  // namespace
 
-TCommandRegistrar::TCommandRegistrar(CommandSpec spec) {
-    Registry().push_back(CommandEntry{std::move(spec), nullptr, nullptr});
+TCommandRegistrar::TCommandRegistrar(CommandDeclaration declaration) {
+    Registry().push_back(CommandEntry{std::move(declaration), nullptr, nullptr});
 }
 
 TCommandRegistrar::TCommandRegistrar(const char* name, CommandFunction run, const char* usage) {
-    Registry().push_back(CommandEntry{CommandSpec{name, nullptr, {}, {}, nullptr, nullptr}, run, usage});
+    Registry().push_back(
+        CommandEntry{CommandDeclaration{name, nullptr, {}, {}, nullptr, nullptr}, run, usage});
 }
 
 namespace {
@@ -118,15 +119,15 @@ std::vector<const CommandEntry*> RegisteredCommands() {
 
 const CommandEntry* FindCommand(const QString& name) {
     for (const CommandEntry& c : Registry())
-        if (name == QLatin1String(c.Spec.Name)) return &c;
+        if (name == QLatin1String(c.Declaration.Name)) return &c;
     return nullptr;
 }
 
 QString CommandEntry::UsageLine() const {
     if (RawUsage) return QString::fromLatin1(RawUsage);
     QString line = Name();
-    for (const CommandArgument& a : Spec.Arguments) line += QLatin1Char(' ') + QLatin1String(a.Name);
-    for (const CommandOption& o : Spec.Options) {
+    for (const CommandArgument& a : Declaration.Arguments) line += QLatin1Char(' ') + QLatin1String(a.Name);
+    for (const CommandOption& o : Declaration.Options) {
         const QString s = OptionSyntax(o);
         line += QLatin1Char(' ') + (o.Required ? s : QLatin1Char('[') + s + QLatin1Char(']'));
     }
@@ -135,18 +136,20 @@ QString CommandEntry::UsageLine() const {
 
 QString CommandEntry::HelpText() const {
     QString out = QStringLiteral("Usage: kvlog %1\n").arg(UsageLine());
-    if (Spec.Summary) out += QLatin1Char('\n') + QString::fromUtf8(Spec.Summary) + QLatin1Char('\n');
-    if (Spec.Details) out += QLatin1Char('\n') + QString::fromUtf8(Spec.Details) + QLatin1Char('\n');
+    if (Declaration.Summary)
+        out += QLatin1Char('\n') + QString::fromUtf8(Declaration.Summary) + QLatin1Char('\n');
+    if (Declaration.Details)
+        out += QLatin1Char('\n') + QString::fromUtf8(Declaration.Details) + QLatin1Char('\n');
     if (RawUsage) return out;
-    if (!Spec.Arguments.empty()) {
+    if (!Declaration.Arguments.empty()) {
         std::vector<std::pair<QString, QString>> rows;
-        for (const CommandArgument& a : Spec.Arguments)
+        for (const CommandArgument& a : Declaration.Arguments)
             rows.emplace_back(QString::fromLatin1(a.Name).remove(QLatin1Char('[')).remove(QLatin1Char(']')),
                               QString::fromUtf8(a.Description));
         out += QStringLiteral("\nArguments:\n") + Table(rows);
     }
     std::vector<std::pair<QString, QString>> rows;
-    for (const CommandOption& o : Spec.Options) {
+    for (const CommandOption& o : Declaration.Options) {
         QStringList dashed;
         for (const QString& n : OptionNames(o)) dashed << Dashed(n);
         QString left = dashed.join(QStringLiteral(", "));
@@ -179,7 +182,7 @@ int CommandEntry::Execute(const QStringList& args) const {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(help);
     std::vector<QCommandLineOption> options;
-    for (const CommandOption& o : Spec.Options) {
+    for (const CommandOption& o : Declaration.Options) {
         QCommandLineOption option(OptionNames(o), QString::fromUtf8(o.Description));
         if (o.ValueName) option.setValueName(QString::fromLatin1(o.ValueName));
         options.push_back(option);
@@ -194,7 +197,7 @@ int CommandEntry::Execute(const QStringList& args) const {
 
     std::vector<QStringList> values;
     for (std::size_t i = 0; i < options.size(); ++i) {
-        const CommandOption& o = Spec.Options[i];
+        const CommandOption& o = Declaration.Options[i];
         if (!parser.isSet(options[i])) {
             if (o.Required)
                 return PrintUsageError(*this, QStringLiteral("missing option %1").arg(OptionSyntax(o)));
@@ -213,22 +216,23 @@ int CommandEntry::Execute(const QStringList& args) const {
     const QStringList positional = parser.positionalArguments();
     qsizetype required = 0;
     bool unbounded = false;
-    for (const CommandArgument& a : Spec.Arguments) {
+    for (const CommandArgument& a : Declaration.Arguments) {
         const TArgumentShape shape = Shape(a);
         if (!shape.Optional) ++required;
         unbounded = unbounded || shape.Repeated;
     }
     if (positional.size() < required) {
-        const CommandArgument& missing = Spec.Arguments[static_cast<std::size_t>(positional.size())];
+        const CommandArgument& missing = Declaration.Arguments[static_cast<std::size_t>(positional.size())];
         return PrintUsageError(*this,
                                QStringLiteral("missing argument %1")
                                    .arg(QString::fromLatin1(missing.Name).remove(QLatin1String("..."))));
     }
-    if (!unbounded && positional.size() > static_cast<qsizetype>(Spec.Arguments.size()))
-        return PrintUsageError(*this, QStringLiteral("unexpected argument \"%1\"")
-                                          .arg(positional[static_cast<qsizetype>(Spec.Arguments.size())]));
+    if (!unbounded && positional.size() > static_cast<qsizetype>(Declaration.Arguments.size()))
+        return PrintUsageError(*this,
+                               QStringLiteral("unexpected argument \"%1\"")
+                                   .arg(positional[static_cast<qsizetype>(Declaration.Arguments.size())]));
 
-    return Spec.Run(TCommandLine(*this, positional, std::move(values)));
+    return Declaration.Run(TCommandLine(*this, positional, std::move(values)));
 }
 
 TCommandLine::TCommandLine(const CommandEntry& command, QStringList arguments,
@@ -237,10 +241,10 @@ TCommandLine::TCommandLine(const CommandEntry& command, QStringList arguments,
 
 const QStringList* TCommandLine::Given(const char* name) const {
     const QString wanted = QString::fromLatin1(name);
-    for (std::size_t i = 0; i < m_command.Spec.Options.size(); ++i)
-        if (OptionNames(m_command.Spec.Options[i]).contains(wanted)) return &m_values[i];
+    for (std::size_t i = 0; i < m_command.Declaration.Options.size(); ++i)
+        if (OptionNames(m_command.Declaration.Options[i]).contains(wanted)) return &m_values[i];
     // Asking for an option that was never declared is a fault of the command's code.
-    qFatal("kvlog %s: option \"%s\" is not declared", m_command.Spec.Name, name);
+    qFatal("kvlog %s: option \"%s\" is not declared", m_command.Declaration.Name, name);
 }
 
 bool TCommandLine::IsSet(const char* name) const { return !Given(name)->isEmpty(); }
@@ -248,7 +252,7 @@ bool TCommandLine::IsSet(const char* name) const { return !Given(name)->isEmpty(
 QString TCommandLine::Value(const char* name) const {
     const QStringList* given = Given(name);
     if (!given->isEmpty()) return given->last();
-    for (const CommandOption& o : m_command.Spec.Options)
+    for (const CommandOption& o : m_command.Declaration.Options)
         if (OptionNames(o).contains(QString::fromLatin1(name)) && o.Default)
             return QString::fromUtf8(o.Default);
     return {};

@@ -78,7 +78,7 @@ struct CommandOption {
     bool Required = false;
 };
 
-struct CommandSpec {
+struct CommandDeclaration {
     const char* Name;
     const char* Summary;  // one line on what the command does
     std::vector<CommandArgument> Arguments;
@@ -88,11 +88,11 @@ struct CommandSpec {
 };
 
 struct CommandEntry {
-    CommandSpec Spec;
+    CommandDeclaration Declaration;
     CommandFunction RawRun = nullptr;  // the older form: parses its own arguments
     const char* RawUsage = nullptr;    // the older form's usage line, e.g. "dump LOGBOOK [--dos]"
 
-    QString Name() const { return QString::fromLatin1(Spec.Name); }
+    QString Name() const { return QString::fromLatin1(Declaration.Name); }
     QString UsageLine() const;  // without the leading "kvlog "
     QString HelpText() const;   // what "kvlog NAME --help" prints
     // Runs the command on the arguments after its name; answers --help and usage errors.
@@ -105,11 +105,11 @@ const CommandEntry* FindCommand(const QString& name);
 
 class TCommandRegistrar {
 public:
-    explicit TCommandRegistrar(CommandSpec spec);
+    explicit TCommandRegistrar(CommandDeclaration declaration);
     TCommandRegistrar(const char* name, CommandFunction run, const char* usage);
 };
 
-// The parsed command line that a command declared with CommandSpec gets.
+// The parsed command line that a command declared with CommandDeclaration gets.
 class TCommandLine {
 public:
     TCommandLine(const CommandEntry& command, QStringList arguments, std::vector<QStringList> values);

@@ -15,7 +15,8 @@ QString Overview() {
     qsizetype width = 0;
     for (const CommandEntry* c : RegisteredCommands()) {
         // The older form has no summary; its usage line says what it takes.
-        rows.emplace_back(c->Name(), c->Spec.Summary ? QString::fromUtf8(c->Spec.Summary) : c->UsageLine());
+        rows.emplace_back(
+            c->Name(), c->Declaration.Summary ? QString::fromUtf8(c->Declaration.Summary) : c->UsageLine());
         width = std::max(width, c->Name().size());
     }
     QString text = QStringLiteral(
