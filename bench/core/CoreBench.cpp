@@ -12,33 +12,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include "LargeLogbook.h"
 #include "LogbookFile.h"
 #include "TDiveCollection.h"
 #include "TDiveRec.h"
 
 namespace {
 
-std::unique_ptr<TDiveRec> MakeDive(std::size_t i) {
-    auto d = std::make_unique<TDiveRec>();
-    d->DayNo = static_cast<std::int32_t>(150000 + i / 3);
-    d->StartTime = static_cast<std::uint16_t>(540 + (i % 3) * 180);
-    d->Location = "Marsa Alam";
-    d->Site = "Elphinstone Reef";
-    d->Buddies = "J\xFCrgen, Ana\xEFs";
-    d->Remarks = "Str\xF6mung von Nord, Sicht 25 m";
-    d->MaxDepth = static_cast<std::int16_t>(1000 + i % 3000);
-    d->DiveTime = static_cast<std::uint16_t>(30 + i % 40);
-    d->DeviceTime = static_cast<std::uint32_t>(1000 + i * 7200);
-    d->HwSw = 0xA3;
-    // About 45 minutes at three samples per minute plus the block head.
-    const std::uint16_t length = static_cast<std::uint16_t>(150 + i % 300);
-    d->ProfileBlock.resize(length + 2u);
-    d->ProfileBlock[0] = static_cast<std::uint8_t>(length & 0xFF);
-    d->ProfileBlock[1] = static_cast<std::uint8_t>(length >> 8);
-    for (std::size_t k = 2; k < d->ProfileBlock.size(); ++k)
-        d->ProfileBlock[k] = static_cast<std::uint8_t>(k * 31 + i);
-    return d;
-}
+using bench::MakeDive;
 
 struct Fixture {
     QTemporaryDir Dir;
