@@ -81,7 +81,9 @@ TDispDlg::TDispDlg(QMdiArea& area, SettingsRecord& settings, const TEditDlg& lis
 }
 
 TDispDlg::~TDispDlg() {
-    // A sub-window leaves its area by itself when it is deleted.
+    // A sub-window leaves its area by itself when it is deleted, and reports a last change of
+    // state on the way, after this part of the object is gone; the slot must not see it.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, &TDispDlg::StateChanged);
     TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get());
 }
 

@@ -103,6 +103,9 @@ TGraphDlg::TGraphDlg(QMdiArea& area, SettingsRecord& settings, TParameterTables&
 TGraphDlg::~TGraphDlg() {
     m_destroying = true;
     if (m_idle) m_idle->SetHandler(nullptr);
+    // The sub-window reports a last change of state while it is torn down, after this part of
+    // the object is gone; the slot must not see it.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, &TGraphDlg::StateChanged);
 }
 
 void TGraphDlg::FormCreate() {
