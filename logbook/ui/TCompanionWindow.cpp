@@ -45,12 +45,7 @@ void TCompanionWindow::FollowProfile(bool profileShown) {
 void TCompanionWindow::ApplyVisibility() {
     const bool visible = m_following && !Minimised();
     if (visible == isVisible()) return;
-    if (visible) {
-        show();
-        raise();
-    } else {
-        hide();
-    }
+    setVisible(visible);
 }
 
 void TCompanionWindow::NotifyMark() {

@@ -17,50 +17,11 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "display LOGBOOK NUMBER [--units metric|imperial] [--lang en|de|fr|es|it] [--tables DIR]";
-
-struct DisplayOptions {
-    QStringList Positional;
-    QString TablesDir;
-    int UnitSystem = kMetric;
-    int Language = kEnglish;
-    QString Error;
-};
-
 int LanguageOf(const QString& code) {
     static const char* const kCodes[kLanguageCount] = {"en", "de", "fr", "es", "it"};
     for (int l = 0; l < kLanguageCount; ++l)
         if (code == QLatin1String(kCodes[l])) return l;
     return -1;
-}
-
-DisplayOptions ParseOptions(const QStringList& args) {
-    DisplayOptions o;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("--tables") && hasValue) {
-            o.TablesDir = args[++i];
-        } else if (a == QLatin1String("--units") && hasValue) {
-            const QString u = args[++i];
-            if (u == QLatin1String("imperial")) {
-                o.UnitSystem = kImperial;
-            } else if (u != QLatin1String("metric")) {
-                o.Error = QStringLiteral("unknown unit system \"%1\"").arg(u);
-            }
-        } else if (a == QLatin1String("--lang") && hasValue) {
-            const QString l = args[++i];
-            o.Language = LanguageOf(l);
-            if (o.Language < 0) o.Error = QStringLiteral("unknown language \"%1\"").arg(l);
-        } else if (a.startsWith(QLatin1String("--"))) {
-            o.Error = QStringLiteral("unknown option \"%1\"").arg(a);
-        } else {
-            o.Positional << a;
-        }
-    }
-    if (o.TablesDir.isEmpty()) o.TablesDir = QCoreApplication::applicationDirPath();
-    return o;
 }
 
 QString HeaderLine() {
@@ -89,18 +50,21 @@ QString PointLine(const CompanionInput& in, int i) {
     return cells.join(QLatin1Char('\t'));
 }
 
-}  // namespace
-
-int RunDisplay(const QStringList& args) {
-    const DisplayOptions o = ParseOptions(args);
+int RunDisplay(const TCommandLine& cmd) {
+    const QString units = cmd.Value("units");
+    if (units != QLatin1String("metric") && units != QLatin1String("imperial"))
+        return cmd.UsageError(QStringLiteral("unknown unit system \"%1\"").arg(units));
+    const int unitSystem = units == QLatin1String("imperial") ? kImperial : kMetric;
+    const int language = LanguageOf(cmd.Value("lang"));
+    if (language < 0) return cmd.UsageError(QStringLiteral("unknown language \"%1\"").arg(cmd.Value("lang")));
     bool numberOk = false;
-    const int number = o.Positional.size() == 2 ? o.Positional[1].toInt(&numberOk) : 0;
-    if (!o.Error.isEmpty() || !numberOk) {
-        if (!o.Error.isEmpty()) PrintError(QStringLiteral("kvlog display: %1\n").arg(o.Error));
-        PrintError(QStringLiteral("Usage: kvlog %1\n").arg(QLatin1String(kUsage)));
-        return kExitUsage;
-    }
-    const LogbookLoadResult in = LoadLogbookFile(o.Positional[0], false);
+    const int number = cmd.Argument(1).toInt(&numberOk);
+    if (!numberOk)
+        return cmd.UsageError(QStringLiteral("NUMBER is not a number: \"%1\"").arg(cmd.Argument(1)));
+    QString tablesDir = cmd.Value("tables");
+    if (tablesDir.isEmpty()) tablesDir = QCoreApplication::applicationDirPath();
+    const QString logbook = cmd.Argument(0);
+    const LogbookLoadResult in = LoadLogbookFile(logbook, false);
     if (!in.Ok()) {
         PrintError(in.ErrorText + QLatin1Char('\n'));
         return kExitFailed;
@@ -113,34 +77,43 @@ int RunDisplay(const QStringList& args) {
         }
     }
     if (dive == nullptr) {
-        PrintError(QStringLiteral("kvlog display: the logbook %1 has no dive %2\n")
-                       .arg(o.Positional[0])
-                       .arg(number));
+        PrintError(QStringLiteral("kvlog display: the logbook %1 has no dive %2\n").arg(logbook).arg(number));
         return kExitUsage;
     }
     if (!dive->HasProfile()) {
         PrintError(QStringLiteral("kvlog display: dive %1 has no profile\n").arg(number));
         return kExitUsage;
     }
-    SetCurrentLanguage(o.Language);
-    SetCurrentUnitSystem(o.UnitSystem);
+    SetCurrentLanguage(language);
+    SetCurrentUnitSystem(unitSystem);
 
-    auto tables = std::make_unique<TParameterTables>(o.TablesDir);
+    auto tables = std::make_unique<TParameterTables>(tablesDir);
     auto profile = std::make_unique<DiveProfile>();
     try {
         tables->OpenParameterTables();
         TTissueModel model(*tables);
-        ReplayDive(*dive, *profile, model, o.UnitSystem == kImperial);
+        ReplayDive(*dive, *profile, model, unitSystem == kImperial);
     } catch (const EMissingTabFile& e) {
         PrintError(e.Text() + QLatin1Char('\n'));
         return kExitFailed;
     }
 
-    const CompanionInput input{profile.get(), profile->Count + 1, dive, o.UnitSystem};
+    const CompanionInput input{profile.get(), profile->Count + 1, dive, unitSystem};
     QString out = HeaderLine() + QLatin1Char('\n');
     for (int i = 0; i <= profile->Count; ++i) out += PointLine(input, i) + QLatin1Char('\n');
     PrintOut(out);
     return kExitOk;
 }
 
-static const TCommandRegistrar kDisplay("display", RunDisplay, kUsage);
+}  // namespace
+
+static const TCommandRegistrar kDisplay({
+    .Name = "display",
+    .Summary = "Replays a dive and prints what the dive computer panel, the physiological and the tissue "
+               "data windows show at every point: a header line, then one tab-separated line per point.",
+    .Arguments = {{"LOGBOOK", "the logbook file"}, {"NUMBER", "the dive's number in the logbook"}},
+    .Options = {{"units", "metric|imperial", "unit system of the depths and the stop depth", "metric"},
+                {"lang", "en|de|fr|es|it", "language of the windows", "en"},
+                {"tables", "DIR", "folder of the parameter tables (default: the program's folder)"}},
+    .Run = RunDisplay,
+});
