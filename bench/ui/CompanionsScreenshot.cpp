@@ -1,6 +1,7 @@
 // Starts Kelwin on the example logbook with throw-away user folders, shows a decompression
-// dive and saves pictures of the screen with the dive computer panel, the physiological and
-// the tissue data windows at a decompression stop and at a no-stop point:
+// dive in the profile window, lets the replay run to the end and saves pictures of the
+// screen with the cursor and the dive computer panel, the physiological and the tissue data
+// windows at a decompression stop and at a no-stop point:
 // companions_screenshot OUT_STEM [LANGUAGE 0..4]  ->  OUT_STEM-stop.png, OUT_STEM-nostop.png.
 // Run under xvfb-run with a window manager so that the tool windows get their frames.
 
@@ -10,14 +11,16 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
+#include <vector>
 
 #include "BenchKelwin.h"
 #include "DiveAnalysis.h"
 #include "Language.h"
 #include "TDiveCollection.h"
+#include "TGraphDlg.h"
 #include "TKelvara.h"
 #include "TKelwinApp.h"
-#include "TKelwinCompanions.h"
+#include "TKelwinProfile.h"
 #include "TParameterTables.h"
 #include "TTissueModel.h"
 
@@ -39,17 +42,27 @@ TChosenDive ChooseDive(const TDiveCollection& log, TParameterTables& tables, Div
         if (!dive.HasProfile() || !dive.IsFamilyF()) continue;
         TTissueModel model(tables);
         if (!ReplayDive(dive, profile, model)) continue;
+        // At a stop: the shallowest points that still require one, the middle of them.
         int stops = 0;
         int firstStop = -1;
+        std::uint16_t shallowest = 0xFFFF;
+        std::vector<int> atStop;
         for (int i = 0; i <= profile.Count; ++i) {
-            if (profile.Points[static_cast<std::size_t>(i)].StopIndex == 0) continue;
+            const ProfilePoint& p = profile.Points[static_cast<std::size_t>(i)];
+            if (p.StopIndex == 0) continue;
             ++stops;
             if (firstStop < 0) firstStop = i;
+            const std::uint16_t depth = p.DepthWord >> 6;
+            if (depth < shallowest) atStop.clear();
+            if (depth <= shallowest) {
+                shallowest = depth;
+                atStop.push_back(i);
+            }
         }
         if (stops > bestStops) {
             bestStops = stops;
             best.Index = static_cast<int>(d);
-            best.StopPoint = firstStop + stops / 2;
+            best.StopPoint = atStop[atStop.size() / 2];
             best.NoStopPoint = std::max(firstStop - 9, 6);
         }
     }
@@ -68,10 +81,12 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     SettingsRecord earlier = SettingsRecord::Defaults();
     earlier.LanguageIndex = static_cast<std::uint8_t>(args.size() > 2 ? args[2].toInt() : 0);
-    earlier.MainPlacement = {0, 0, 1000, 640, 0};
-    earlier.PanelPlacement = {700, 120, 900, 220, 0};
-    earlier.PhysioPlacement = {700, 250, 900, 400, 0};
-    earlier.TissuePlacement = {700, 430, 900, 600, 0};
+    earlier.MainPlacement = {0, 0, 1240, 820, 0};
+    earlier.ProfilePlacement = {0, 0, 820, 430, 0};
+    earlier.DataPlacement = {0, 432, 538, 822, 0};
+    earlier.PanelPlacement = {985, 90, 1185, 190, 0};
+    earlier.PhysioPlacement = {985, 225, 1185, 375, 0};
+    earlier.TissuePlacement = {985, 410, 1185, 560, 0};
     WriteEarlierSettings(home, earlier);
 
     TKelwinEnvironment env = BenchEnvironment(home, {BenchBinDir() + QStringLiteral("EXAMPLE.LOG")});
@@ -90,14 +105,9 @@ int main(int argc, char** argv) {
     }
     main->SelectLine(chosen.Index);
     main->MakeCurrent(chosen.Index);
-    const TDiveRec* dive = main->CurrentDive();
-    TTissueModel model(*kelwin.Tables());
-    ReplayDive(*dive, *profile, model, CurrentUnitSystem() == kImperial);
-    TKelwinCompanions& companions = *kelwin.Companions();
-    companions.SetSource([&] {
-        return CompanionInput{profile.get(), profile->Count + 1, dive, CurrentUnitSystem()};
-    });
-    companions.FollowProfileWindow(true, false);
+    TGraphDlg& graph = *kelwin.Profile()->GraphDlg();
+    while (graph.ReplayTurn()) {
+    }
 
     const QString stem = args[1];
     bool saved = true;
@@ -108,10 +118,14 @@ int main(int argc, char** argv) {
             saved;
     };
     // Each picture is taken once the windows have painted the point.
-    companions.UpdateCompanions(chosen.StopPoint);
+    auto showPoint = [&graph](int point) {
+        graph.MoveCursor(point);
+        if (graph.UpdateCompanions) graph.UpdateCompanions(graph.CursorIndex());
+    };
+    showPoint(chosen.StopPoint);
     QTimer::singleShot(1000, [&] {
         save("stop");
-        companions.UpdateCompanions(chosen.NoStopPoint);
+        showPoint(chosen.NoStopPoint);
         QTimer::singleShot(400, [&] {
             save("nostop");
             main->SetModified(false);

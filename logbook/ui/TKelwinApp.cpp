@@ -9,6 +9,7 @@
 #include "Startup.h"
 #include "TCaptionRegistry.h"
 #include "TDateFormat.h"
+#include "TGraphDlg.h"
 #include "TKelvara.h"
 #include "TKelwinCompanions.h"
 #include "TKelwinDiveWindows.h"
@@ -92,6 +93,7 @@ bool TKelwinApp::Start() {
     m_diveWindows = std::make_unique<TKelwinDiveWindows>(*m_main);
     m_companions = std::make_unique<TKelwinCompanions>(*m_main);
     m_profile = std::make_unique<TKelwinProfile>(*m_main, *m_tables, m_diveWindows->DispDlg());
+    m_companions->ConnectProfileWindow(*m_profile->GraphDlg());
 
     // All windows exist: their captions in the chosen language.
     m_main->RebuildUnitTexts();

@@ -1,7 +1,9 @@
 #include "TKelwinCompanions.h"
 
+#include "Language.h"
 #include "TDiveComp.h"
 #include "TFaktData.h"
+#include "TGraphDlg.h"
 #include "TKelvara.h"
 #include "TTissData.h"
 
@@ -29,6 +31,11 @@ TKelwinCompanions::TKelwinCompanions(TKelvara& main) : m_main(main) {
 }
 
 TKelwinCompanions::~TKelwinCompanions() {
+    // The profile window may outlive this object inside the main window.
+    if (m_graph) {
+        m_graph->UpdateCompanions = nullptr;
+        m_graph->ProfileWindowStateChanged = nullptr;
+    }
     // The windows belong to the main window; their marks must not reach it once it is gone.
     for (TCompanionWindow* w : std::initializer_list<TCompanionWindow*>{m_tissue, m_physio, m_panel})
         if (w) w->MarkChanged = nullptr;
@@ -37,6 +44,20 @@ TKelwinCompanions::~TKelwinCompanions() {
 TTissData* TKelwinCompanions::Tissue() const { return m_tissue; }
 TFaktData* TKelwinCompanions::Physio() const { return m_physio; }
 TDiveComp* TKelwinCompanions::Panel() const { return m_panel; }
+
+void TKelwinCompanions::ConnectProfileWindow(TGraphDlg& graph) {
+    m_graph = &graph;
+    QPointer<TGraphDlg> source = &graph;
+    SetSource([source] {
+        if (!source) return CompanionInput{};
+        return CompanionInput{&source->Profile(), source->ReplayedCount(), source->Dive(),
+                              CurrentUnitSystem()};
+    });
+    graph.UpdateCompanions = [this](int point) { UpdateCompanions(point); };
+    graph.ProfileWindowStateChanged = [this](bool shown, bool minimised) {
+        FollowProfileWindow(shown, minimised);
+    };
+}
 
 void TKelwinCompanions::SetSource(const std::function<CompanionInput()>& source) {
     for (TCompanionWindow* w : std::initializer_list<TCompanionWindow*>{m_tissue, m_physio, m_panel})

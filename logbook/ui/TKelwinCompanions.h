@@ -4,6 +4,7 @@
 // main window's "Window" menu and tool bar. The profile window drives them:
 //
 //   TKelwinCompanions companions(mainWindow);
+//   companions.ConnectProfileWindow(*graph);   // or, without the profile window:
 //   companions.SetSource([&] { return CompanionInput{&profile, replayed, dive, units}; });
 //   companions.FollowProfileWindow(shown, minimised);   // opening, closing, minimising
 //   companions.UpdateCompanions(cursor);                  // tissue, physiological, panel
@@ -15,6 +16,7 @@
 
 class TDiveComp;
 class TFaktData;
+class TGraphDlg;
 class TKelvara;
 class TTissData;
 class TCompanionWindow;
@@ -26,6 +28,9 @@ public:
     TKelwinCompanions(const TKelwinCompanions&) = delete;
     TKelwinCompanions& operator=(const TKelwinCompanions&) = delete;
 
+    // The profile window's profile, replay and dive become the windows' source; its cursor
+    // updates them and its showing, hiding and minimising moves them.
+    void ConnectProfileWindow(TGraphDlg& graph);
     void SetSource(const std::function<CompanionInput()>& source);
     // Point i in every window, in the order tissue data, physiological data, panel.
     void UpdateCompanions(int i);
@@ -46,4 +51,5 @@ private:
     QPointer<TTissData> m_tissue;
     QPointer<TFaktData> m_physio;
     QPointer<TDiveComp> m_panel;
+    QPointer<TGraphDlg> m_graph;
 };
