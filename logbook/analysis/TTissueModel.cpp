@@ -46,6 +46,11 @@ int AscentTableIndex(double depth) {
     return d >= 127 ? 127 : static_cast<int>(d);
 }
 
+const std::array<int, 11>& StopLabelTable(int altitudeRange, bool imperial) {
+    if (NormalAltitudeRange(altitudeRange) == 1) return imperial ? kLabelImperial1 : kLabelMetric1;
+    return imperial ? kLabelImperialHigh : kLabelMetricHigh;
+}
+
 double ColdTemp(int level) {
     switch (level) {
         case 0:
@@ -117,8 +122,7 @@ void TTissueModel::ModelReset(DiveProfile& profile, const ProfileDiveInfo& dive,
     // 1. Stop tables of the altitude
     s.StopDepth = range == 1 ? kStopDepth1 : kStopDepthHigh;
     s.StopThreshold = range == 1 ? kStopThreshold1 : kStopThresholdHigh;
-    s.StopLabel = range == 1 ? (imperial ? kLabelImperial1 : kLabelMetric1)
-                             : (imperial ? kLabelImperialHigh : kLabelMetricHigh);
+    s.StopLabel = StopLabelTable(range, imperial);
 
     // 2. Surface rates of the fast compartments, ascent and toxicity tables
     LoadReal(0, 0, 1);

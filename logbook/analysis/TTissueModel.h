@@ -32,6 +32,9 @@ int ColdLevelOf(double skinTemp);
 // Entry of the ascent table for a relative pressure: Trunc(depth * 10), kept within
 // 0..127 (depths of 12.8 bar and more use the last entry).
 int AscentTableIndex(double depth);
+// Stop depths as the display shows them (whole metres or feet) for StopIndex 0..10, by
+// altitude range (1 or higher) and unit system.
+const std::array<int, 11>& StopLabelTable(int altitudeRange, bool imperial);
 
 // Values that the look-ahead copies from the live state and then runs on its own.
 struct TGasState {

@@ -357,6 +357,11 @@ void TKelvara::RegisterPlacedWindow(WindowPlacement SettingsRecord::*placement, 
     m_placedWindows.emplace_back(placement, window);
 }
 
+void TKelvara::SetToggleMark(ECommand command, bool checked) {
+    if (!IsToggle(command)) return;
+    if (QAction* item = Action(command)) item->setChecked(checked);
+}
+
 void TKelvara::RestoreFromSettings() {
     m_pendingState = RestoreWidgetPlacement(m_settings.MainPlacement, *this);
     if (isVisible()) m_pendingState = WindowShowState::Normal;

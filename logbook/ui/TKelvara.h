@@ -170,6 +170,9 @@ public:
     // Keys of the dive list that move the profile cursor (Home, End, Left, Right, Ctrl+Left,
     // Ctrl+Right) go here; they are consumed either way.
     void SetProfileKeyHandler(std::function<void(int key, Qt::KeyboardModifiers modifiers)> handler);
+    // The check mark of a window toggle (dive computer panel, physiological or tissue data):
+    // set while that window is not minimised.
+    void SetToggleMark(ECommand command, bool checked);
     // A window whose placement the settings record keeps; saved when the program closes.
     void RegisterPlacedWindow(WindowPlacement SettingsRecord::*placement, QWidget* window);
     // Replaces the open logbook (the old one is released) and shows its last dive.

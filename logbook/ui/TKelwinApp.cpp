@@ -10,7 +10,9 @@
 #include "Startup.h"
 #include "TCaptionRegistry.h"
 #include "TDateFormat.h"
+#include "TGraphDlg.h"
 #include "TKelvara.h"
+#include "TKelwinCompanions.h"
 #include "TKelwinDiveWindows.h"
 #include "TKelwinProfile.h"
 #include "TKelwinTransfer.h"
@@ -32,6 +34,7 @@ TKelwinApp::TKelwinApp(TKelwinEnvironment environment) : m_env(std::move(environ
 TKelwinApp::~TKelwinApp() {
     m_transfer.reset();
     m_profile.reset();
+    m_companions.reset();
     m_diveWindows.reset();
     m_main.reset();
     if (m_tables) m_tables->CloseParameterTables();
@@ -95,7 +98,9 @@ bool TKelwinApp::Start() {
     // The transfer window and the serial port dialog, created once for the whole run.
     m_transfer = std::make_unique<TKelwinTransfer>(*m_main);
     m_diveWindows = std::make_unique<TKelwinDiveWindows>(*m_main);
+    m_companions = std::make_unique<TKelwinCompanions>(*m_main);
     m_profile = std::make_unique<TKelwinProfile>(*m_main, *m_tables, m_diveWindows->DispDlg());
+    m_companions->ConnectProfileWindow(*m_profile->GraphDlg());
 
     // All windows exist: their captions in the chosen language.
     m_main->RebuildUnitTexts();

@@ -22,6 +22,7 @@
 class TDialogFocus;
 class TKelvara;
 class TParameterTables;
+class TKelwinCompanions;
 class TKelwinDiveWindows;
 class TKelwinProfile;
 class TKelwinTransfer;
@@ -61,6 +62,8 @@ public:
     TKelwinDiveWindows* DiveWindows() const { return m_diveWindows.get(); }
     // The profile window with its command, the dive list's cursor keys and the replay.
     TKelwinProfile* Profile() const { return m_profile.get(); }
+    // The tissue data, physiological data and dive computer windows with their toggles.
+    TKelwinCompanions* Companions() const { return m_companions.get(); }
     SettingsRecord& Settings() { return m_settings; }
     const QString& DataDir() const { return m_dataDir; }
     TParameterTables* Tables() const { return m_tables.get(); }
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<TKelwinTransfer> m_transfer;
     std::unique_ptr<TKelwinDiveWindows> m_diveWindows;
     std::unique_ptr<TKelwinProfile> m_profile;
+    std::unique_ptr<TKelwinCompanions> m_companions;
     bool m_splashShown = false;
     std::unique_ptr<TDialogFocus> m_dialogFocus;
 };
