@@ -7,7 +7,8 @@ pkgs=(build-essential cmake ninja-build pkg-config
       fonts-liberation2 xvfb xauth
       locales
       clang clang-tidy libclang-rt-14-dev
-      libxml2-utils python3)
+      libxml2-utils python3
+      poppler-utils)
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 missing=()

@@ -10,4 +10,6 @@ struct TFileDialogSettings {
     QString Filter;
     // ".LOG": appended to a chosen name that has no extension.
     QString DefaultExt;
+    // A file (with its folder) the dialog proposes; empty: the dialog's own choice.
+    QString Suggested;
 };

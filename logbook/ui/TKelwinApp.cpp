@@ -12,6 +12,7 @@
 #include "TKelvara.h"
 #include "TKelwinDiveWindows.h"
 #include "TKelwinProfile.h"
+#include "TKelwinReports.h"
 #include "TKelwinTransfer.h"
 #include "TParameterTables.h"
 #include "TSplash.h"
@@ -31,6 +32,7 @@ TKelwinApp::TKelwinApp(TKelwinEnvironment environment) : m_env(std::move(environ
 TKelwinApp::~TKelwinApp() {
     m_transfer.reset();
     m_profile.reset();
+    m_reports.reset();
     m_diveWindows.reset();
     m_main.reset();
     if (m_tables) m_tables->CloseParameterTables();
@@ -89,6 +91,7 @@ bool TKelwinApp::Start() {
     m_transfer = std::make_unique<TKelwinTransfer>(*m_main);
     m_diveWindows = std::make_unique<TKelwinDiveWindows>(*m_main);
     m_profile = std::make_unique<TKelwinProfile>(*m_main, *m_tables, m_diveWindows->DispDlg());
+    m_reports = std::make_unique<TKelwinReports>(*m_main, m_diveWindows->SelectDialog());
 
     // All windows exist: their captions in the chosen language.
     m_main->RebuildUnitTexts();

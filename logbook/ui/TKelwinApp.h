@@ -23,6 +23,7 @@ class TKelvara;
 class TParameterTables;
 class TKelwinDiveWindows;
 class TKelwinProfile;
+class TKelwinReports;
 class TKelwinTransfer;
 class TSplash;
 
@@ -60,6 +61,8 @@ public:
     TKelwinDiveWindows* DiveWindows() const { return m_diveWindows.get(); }
     // The profile window with its command, the dive list's cursor keys and the replay.
     TKelwinProfile* Profile() const { return m_profile.get(); }
+    // The statistics window with its command.
+    TKelwinReports* Reports() const { return m_reports.get(); }
     SettingsRecord& Settings() { return m_settings; }
     const QString& DataDir() const { return m_dataDir; }
     TParameterTables* Tables() const { return m_tables.get(); }
@@ -76,5 +79,6 @@ private:
     std::unique_ptr<TKelwinTransfer> m_transfer;
     std::unique_ptr<TKelwinDiveWindows> m_diveWindows;
     std::unique_ptr<TKelwinProfile> m_profile;
+    std::unique_ptr<TKelwinReports> m_reports;
     bool m_splashShown = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "FileFilters.h"
@@ -43,6 +44,11 @@ void Prepare(QFileDialog& dlg, const TFileDialogSettings& dialog) {
     QString ext = dialog.DefaultExt;
     if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
     dlg.setDefaultSuffix(ext);
+    if (!dialog.Suggested.isEmpty()) {
+        const QFileInfo suggested(dialog.Suggested);
+        dlg.setDirectory(suggested.absolutePath());
+        dlg.selectFile(suggested.fileName());
+    }
 }
 
 }  // namespace
