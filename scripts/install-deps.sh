@@ -8,7 +8,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       locales
       clang clang-tidy libclang-rt-14-dev
       libxml2-utils python3
-      dpkg-dev file appstream)
+      dpkg-dev file appstream poppler-utils)
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 missing=()

@@ -12,4 +12,6 @@ struct TFileDialogSettings {
     QString DefaultExt;
     // The folder the dialog starts in; set before each use.
     QString Directory;
+    // A file (with its folder) the dialog proposes; empty: the dialog's own choice.
+    QString Suggested;
 };

@@ -15,6 +15,7 @@
 #include "TKelwinCompanions.h"
 #include "TKelwinDiveWindows.h"
 #include "TKelwinProfile.h"
+#include "TKelwinReports.h"
 #include "TKelwinTransfer.h"
 #include "TParameterTables.h"
 #include "TSplash.h"
@@ -35,6 +36,7 @@ TKelwinApp::~TKelwinApp() {
     m_transfer.reset();
     m_profile.reset();
     m_companions.reset();
+    m_reports.reset();
     m_diveWindows.reset();
     m_main.reset();
     if (m_tables) m_tables->CloseParameterTables();
@@ -101,6 +103,7 @@ bool TKelwinApp::Start() {
     m_companions = std::make_unique<TKelwinCompanions>(*m_main);
     m_profile = std::make_unique<TKelwinProfile>(*m_main, *m_tables, m_diveWindows->DispDlg());
     m_companions->ConnectProfileWindow(*m_profile->GraphDlg());
+    m_reports = std::make_unique<TKelwinReports>(*m_main, m_diveWindows->SelectDialog());
 
     // All windows exist: their captions in the chosen language.
     m_main->RebuildUnitTexts();

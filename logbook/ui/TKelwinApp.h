@@ -25,6 +25,7 @@ class TParameterTables;
 class TKelwinCompanions;
 class TKelwinDiveWindows;
 class TKelwinProfile;
+class TKelwinReports;
 class TKelwinTransfer;
 class TSplash;
 
@@ -64,6 +65,8 @@ public:
     TKelwinProfile* Profile() const { return m_profile.get(); }
     // The tissue data, physiological data and dive computer windows with their toggles.
     TKelwinCompanions* Companions() const { return m_companions.get(); }
+    // The statistics window with its command.
+    TKelwinReports* Reports() const { return m_reports.get(); }
     SettingsRecord& Settings() { return m_settings; }
     const QString& DataDir() const { return m_dataDir; }
     TParameterTables* Tables() const { return m_tables.get(); }
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<TKelwinDiveWindows> m_diveWindows;
     std::unique_ptr<TKelwinProfile> m_profile;
     std::unique_ptr<TKelwinCompanions> m_companions;
+    std::unique_ptr<TKelwinReports> m_reports;
     bool m_splashShown = false;
     std::unique_ptr<TDialogFocus> m_dialogFocus;
 };

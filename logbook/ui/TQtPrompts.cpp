@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "DialogFocus.h"
@@ -58,6 +59,11 @@ void Prepare(QFileDialog& dlg, const TFileDialogSettings& dialog) {
     if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
     dlg.setDefaultSuffix(ext);
     if (!dialog.Directory.isEmpty()) dlg.setDirectory(dialog.Directory);
+    if (!dialog.Suggested.isEmpty()) {
+        const QFileInfo suggested(dialog.Suggested);
+        dlg.setDirectory(suggested.absolutePath());
+        dlg.selectFile(suggested.fileName());
+    }
 }
 
 }  // namespace
