@@ -15,6 +15,8 @@
 #include "DataPanelDesign.h"
 #include "Language.h"
 #include "Messages.h"
+#include "ProfilePlot.h"
+#include "ProfileReadout.h"
 #include "Statistics.h"
 #include "StatisticsPanel.h"
 #include "TDateFormat.h"
@@ -279,16 +281,26 @@ void TPrintJob::PrintDiveText(const TDiveRec& dive) {
 }
 
 void TPrintJob::PrintDiveProfile(const TDiveRec& dive) {
-    (void)dive;
     UseFont(kProfileFontSize);
     const int textHeight = TextHeight();
     const int h = textHeight / 2;
+    // Every printed profile is decoded into the job's one profile, as the window does with its own.
+    ProfilePlot plot;
+    const bool hasProfile = BeginPlot(plot, dive, m_profile, EPlotMode::Print, CurrentUnitSystem());
+    if (hasProfile) {
+        UseFont(kProfileFontSize);
+        TextOut(m_box.Left + TextWidth(QStringLiteral("O")), m_box.Top + h, ProfileReadout(dive, m_profile));
+    }
     m_box.Top += 2 * textHeight;
     LineAcross(m_box.Top);
     m_box.Left += h;
     m_box.Top += h;
     m_box.Right -= h;
     m_box.Bottom -= h;
+    if (!hasProfile) return;
+    m_painter->save();
+    PaintPlot(plot, *m_painter, QRect(m_box.Left, m_box.Top, m_box.Width(), m_box.Height()), false);
+    m_painter->restore();
 }
 
 void TPrintJob::StartSummaryBox() {

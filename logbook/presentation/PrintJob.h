@@ -23,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+#include "DiveProfile.h"
+
 class QFontMetrics;
 class QPagedPaintDevice;
 class QPainter;
@@ -159,6 +161,7 @@ private:
 
     TPrintTarget& m_target;
     TPrintRequest m_request;
+    DiveProfile m_profile;
     QPagedPaintDevice* m_device = nullptr;
     std::unique_ptr<QPainter> m_painter;
     TPageGeometry m_page;

@@ -167,8 +167,8 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
     resize(644, 403);
     setMinimumSize(540, 136);
 
-    m_openDialog = {QString(), OpenDialogFilter(kGerman), QStringLiteral(".LOG"), QString()};
-    m_saveDialog = {QString(), SaveDialogFilter(kGerman), QStringLiteral(".LOG"), QString()};
+    m_openDialog = {QString(), OpenDialogFilter(kGerman), QStringLiteral(".LOG"), QString(), QString()};
+    m_saveDialog = {QString(), SaveDialogFilter(kGerman), QStringLiteral(".LOG"), QString(), QString()};
 
     CreateMenusAndToolBar();
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "Language.h"
+#include "LogbookFile.h"
 #include "PresentationTestSupport.h"
 #include "PrintJob.h"
 #include "TDateFormat.h"
@@ -147,6 +148,26 @@ TEST_F(PrintJobTest, OneDiveAsTextAndProfileFillsOnePageWithOneHeadingTwice) {
     ASSERT_EQ(pdf.Count, 1);
     EXPECT_EQ(pdf.Text[0].count("Dive # 7"), 2);
     EXPECT_EQ(m_job->BoxesStarted(), 2);
+}
+
+// A dive with a profile prints its readout above the chart, and the chart's time and depth
+// labels inside the profile box.
+TEST_F(PrintJobTest, ADiveWithAProfilePrintsItsReadoutAndChart) {
+    LogbookLoadResult loaded = LoadLogbookFile(QStringLiteral(KV_SOURCE_DIR "/data/EXAMPLE.LOG"), false);
+    ASSERT_TRUE(loaded.Ok()) << loaded.ErrorText.toStdString();
+    const TDiveCollection& log = *loaded.Collection;
+    std::size_t line = 0;
+    while (line < log.Count() && !log.At(line).HasProfile()) ++line;
+    ASSERT_LT(line, log.Count());
+    TPrintRequest r = Request(log, EPrintWhat::ProfileOnly);
+    r.Extend = EPrintExtend::SelectedDives;
+    r.SelectedLines.assign(log.Count(), false);
+    r.SelectedLines[line] = true;
+    const PdfPages pdf = Print(r);
+    ASSERT_EQ(pdf.Count, 1);
+    for (const char* text : {"Gas:", "Min. water temp.:", "0 m", "10 m", "2'", "4'"})
+        EXPECT_TRUE(pdf.Text[0].contains(QString::fromLatin1(text))) << text << "\n"
+                                                                     << pdf.Text[0].toStdString();
 }
 
 TEST_F(PrintJobTest, DivesWithoutProfileStillTakeTheirProfileBoxes) {
