@@ -17,6 +17,7 @@
 #include <QSplashScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "EncodeSettings.h"
 #include "Language.h"
@@ -33,6 +34,7 @@
 #include "TOptions.h"
 #include "TRadioGroup.h"
 #include "TSimScenario.h"
+#include "TTitleFit.h"
 #include "TTransferCore.h"
 #include "TTransferWin.h"
 #include "TWidgetCaptions.h"
@@ -51,6 +53,8 @@ const char* const kDosages[4] = {"32", "40", "50", "60"};
 TCf::TCf(const TCfEnvironment& env, QWidget* parent) : QMainWindow(parent), m_env(env) {
     setObjectName("Cf");
     setWindowTitle(QString::fromLatin1(kCfCaption));
+    // Dialogs and the transfer window grow to show their titles whole in every language.
+    new TTitleFit(this);
     if (m_env.Port) {
         m_port = m_env.Port;
     } else {
@@ -230,8 +234,9 @@ void TCf::BuildNitroxBox(QWidget* central) {
     tIniO2 = AddScroller(NitroxBox, "tIniO2", Qt::Vertical, TCfPositions::kTIniO2Max, {124, 24, 17, 112});
     LPremixReset = AddLabel(NitroxBox, "LPremixReset", "Premix reset after", 148, 30, 100);
     LPremixReset->setWordWrap(true);
-    LPremixReset->setGeometry(148, 22, 98, 30);
+    LPremixReset->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     tIniO2Panel = AddPanel(NitroxBox, "tIniO2Panel", 148, 56, 60);
+    PlacePremixReset();
     connect(ppo2Scroller, &QScrollBar::valueChanged, this, [this] { ppo2ScrollerChange(); });
     connect(tIniO2, &QScrollBar::valueChanged, this, [this] { tIniO2Change(); });
 }
@@ -293,7 +298,8 @@ void TCf::BuildBatBox(QWidget* central) {
     for (int i = 0; i < 6; ++i)
         AddLabel(BatBox, QByteArray("LScale" + QByteArray::number(i)).constData(), scale[i], 38, 36 + 24 * i,
                  36);
-    AddLabel(BatBox, "LDives", "Dives", 84, 20, 60);
+    // Centred over the dives field and as wide as the box allows ("Tauchgänge").
+    AddLabel(BatBox, "LDives", "Dives", 72, 20, 74)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Dives = AddPanel(BatBox, "Dives", 80, 42, 60);
     auto* computer = new QLabel(BatBox);
     computer->setObjectName("ComputerPicture");
@@ -386,6 +392,18 @@ void TCf::ApplyLanguage(int languageIndex) {
     if (ScenarioItem) ScenarioItem->setText(QString::fromUtf8(kSimulator[languageIndex][1]));
     // The work-load text carries a level word of the message table.
     VO2LimitChange();
+    PlacePremixReset();
+}
+
+void TCf::PlacePremixReset() {
+    // The caption breaks into as many lines as its language needs ("Premix zurücksetzen
+    // nach" takes three); its field follows below it.
+    constexpr int kLeft = 148;
+    constexpr int kTop = 22;
+    constexpr int kWidth = 98;
+    const int height = LPremixReset->heightForWidth(kWidth);
+    LPremixReset->setGeometry(kLeft, kTop, kWidth, height);
+    tIniO2Panel->move(kLeft, std::max(56, kTop + height + 4));
 }
 
 void TCf::LanguageClick() {

@@ -109,6 +109,8 @@ public:
     QImage PrintImage();
 
     void ApplyLanguage(int languageIndex);
+    // Places the premix reset caption and its field below it for the caption's length.
+    void PlacePremixReset();
     TCfRecord& Settings() { return m_settings; }
     const TCfEnvironment& Environment() const { return m_env; }
     QString SettingsPath() const;

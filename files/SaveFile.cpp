@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -260,7 +262,53 @@ TSaveResult SaveFile(const QString& path, std::span<const std::uint8_t> bytes, c
                     options);
 }
 
-TSaveResult SaveFile(const QString& requestedPath, std::span<const char> bytes, const TSaveOptions& options) {
+namespace {
+
+// Collects what a streamed save writes and hands it to the file in large checked writes; the
+// first failed write is kept and every later one refused, so that a writer that does not
+// check each call still ends in a failed save.
+class TFileSink : public QIODevice {
+public:
+    TFileSink(int fd, QString path) : m_fd(fd), m_path(std::move(path)) { open(QIODevice::WriteOnly); }
+    int ErrorNumber() const { return m_error; }
+    // Writes what is still collected; false with ErrorNumber() set on failure.
+    bool Finish() { return FlushCollected(); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (m_error != 0) return -1;
+        m_collected.append(data, size);
+        if (m_collected.size() >= kChunk && !FlushCollected()) return -1;
+        return size;
+    }
+
+private:
+    static constexpr qsizetype kChunk = qsizetype{1} << 20;
+
+    bool FlushCollected() {
+        if (m_error != 0) return false;
+        if (const int injected = InjectedError(ESaveStep::Write, m_path)) m_error = injected;
+        if (m_error == 0 &&
+            !WriteAll(m_fd, m_collected.constData(), static_cast<std::size_t>(m_collected.size())))
+            m_error = errno != 0 ? errno : EIO;
+        m_collected.clear();
+        if (m_error != 0) setErrorString(SystemErrorDescription(m_error));
+        return m_error == 0;
+    }
+
+    int m_fd;
+    QString m_path;
+    int m_error = 0;
+    QByteArray m_collected;
+};
+
+// Writes the new contents into the open temporary file; on failure sets the result's step,
+// error number and reason (the path is filled in by the caller).
+using TContentWriter = std::function<bool(int fd, TSaveResult& failure)>;
+
+TSaveResult SaveThrough(const QString& requestedPath, const TContentWriter& writeContents,
+                        std::span<const char> verifyBytes, const TSaveOptions& options) {
     // A symbolic link keeps pointing at the file it named: the file behind it is replaced.
     QString path = requestedPath;
     const QFileInfo requested(requestedPath);
@@ -292,8 +340,12 @@ TSaveResult SaveFile(const QString& requestedPath, std::span<const char> bytes, 
     // The new file keeps the rights of the one it replaces.
     if (targetExists) ::fchmod(fd, targetStat.st_mode & 07777);
 
-    if (const int injected = InjectedError(ESaveStep::Write, path)) return fail(ESaveStep::Write, injected);
-    if (!WriteAll(fd, bytes.data(), bytes.size())) return fail(ESaveStep::Write, errno);
+    TSaveResult written;
+    if (!writeContents(fd, written)) {
+        ::unlink(nativeTemp.constData());
+        written.Path = path;
+        return written;
+    }
     if (const int injected = InjectedError(ESaveStep::Sync, path)) return fail(ESaveStep::Sync, injected);
     if (::fsync(fd) != 0) return fail(ESaveStep::Sync, errno);
     if (options.Verify) {
@@ -305,7 +357,7 @@ TSaveResult SaveFile(const QString& requestedPath, std::span<const char> bytes, 
     if (options.Verify) {
         bool mismatch = false;
         const int injected = InjectedError(ESaveStep::Verify, path, &mismatch);
-        const bool same = !injected && !mismatch && SameOnDisk(nativeTemp, bytes);
+        const bool same = !injected && !mismatch && SameOnDisk(nativeTemp, verifyBytes);
         if (!same) {
             TSaveResult r = fail(ESaveStep::Verify, injected || mismatch ? injected : errno);
             if (r.ErrorNumber == 0)
@@ -327,4 +379,37 @@ TSaveResult SaveFile(const QString& requestedPath, std::span<const char> bytes, 
         return fail(ESaveStep::Rename, errno);
     SyncFolder(folder);
     return result;
+}
+
+}  // namespace
+
+TSaveResult SaveFile(const QString& path, std::span<const char> bytes, const TSaveOptions& options) {
+    const auto writeBytes = [&](int fd, TSaveResult& failure) {
+        int error = InjectedError(ESaveStep::Write, path);
+        if (error == 0 && !WriteAll(fd, bytes.data(), bytes.size())) error = errno;
+        if (error == 0) return true;
+        failure = Failure(ESaveStep::Write, path, error);
+        return false;
+    };
+    return SaveThrough(path, writeBytes, bytes, options);
+}
+
+TSaveResult SaveFileStreamed(const QString& path, const TSaveWriter& write, const TSaveOptions& options) {
+    const auto writeStream = [&](int fd, TSaveResult& failure) {
+        TFileSink sink(fd, path);
+        QString reason;
+        const bool produced = write(sink, reason);
+        // A failed write outranks what the writer made of it: its reason names the cause.
+        if (!sink.Finish() || sink.ErrorNumber() != 0) {
+            failure = Failure(ESaveStep::Write, path, sink.ErrorNumber());
+            return false;
+        }
+        if (produced) return true;
+        failure.FailedStep = ESaveStep::Write;
+        failure.Reason = reason;
+        return false;
+    };
+    TSaveOptions streamed = options;
+    streamed.Verify = false;  // the contents are not kept for a comparison
+    return SaveThrough(path, writeStream, {}, streamed);
 }

@@ -21,7 +21,10 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+
+class QIODevice;
 #include <cstdint>
+#include <functional>
 #include <span>
 
 // The step of a save that failed.
@@ -69,6 +72,16 @@ TSaveResult SaveFile(const QString& path, std::span<const char> bytes, const TSa
 TSaveResult SaveFile(const QString& path, const QByteArray& bytes, const TSaveOptions& options = {});
 TSaveResult SaveFile(const QString& path, std::span<const std::uint8_t> bytes,
                      const TSaveOptions& options = {});
+
+// For contents too large to build in memory first (exports of a whole logbook): `write`
+// produces them into the device it is given and returns false with its reason when it
+// cannot. The same temporary file, sync, backup and rename as SaveFile; a failed write to
+// the device fails the save with the platform's reason whatever `write` returns. No
+// read-back: `Verify` is ignored.
+//
+//   SaveFileStreamed(path, [&](QIODevice& out, QString& reason) { return WriteUddf(out, ...); });
+using TSaveWriter = std::function<bool(QIODevice& out, QString& reason)>;
+TSaveResult SaveFileStreamed(const QString& path, const TSaveWriter& write, const TSaveOptions& options = {});
 
 // The platform's English description of an error number; never "Unknown error": a number
 // without a description reads "error 123".

@@ -106,9 +106,11 @@ QString SystemErrorText(int errorNumber, int languageIndex) {
 
 QString SaveErrorText(const TSaveResult& result, int languageIndex) {
     if (result.Ok()) return {};
-    const QString reason = result.FailedStep == ESaveStep::Verify && result.ErrorNumber == 0
-                               ? Text(kMismatch, languageIndex)
-                               : SystemErrorText(result.ErrorNumber, languageIndex);
+    // Without an error number the reason is the save's own: a mismatch on reading back, or
+    // what the writer of a streamed save could not produce.
+    QString reason = SystemErrorText(result.ErrorNumber, languageIndex);
+    if (result.ErrorNumber == 0)
+        reason = result.FailedStep == ESaveStep::Verify ? Text(kMismatch, languageIndex) : result.Reason;
     const TFive& frame = result.FailedStep == ESaveStep::Backup ? kCannotBackUp : kCannotSave;
     return Text(frame, languageIndex).arg(result.Path, reason);
 }

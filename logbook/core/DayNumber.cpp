@@ -17,7 +17,9 @@ std::int32_t ConvertOldDayNo(std::int32_t stored) {
     // Old day 0 is 31 December 1699; that calendar had no 29 February 2000, so every day
     // after 28 February 2000 gets one more.
     if (stored >= 127835) return stored;
-    std::int32_t day = stored - 109573 + 146097;
+    // One shift of 36524 days: taken in one step, a damaged far negative value cannot
+    // overflow on the way.
+    std::int32_t day = stored + (146097 - 109573);
     if (stored > 109631) ++day;
     return day;
 }

@@ -2,11 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "CsvWriter.h"
 #include "InterchangeTexts.h"
 #include "LogbookFile.h"
+#include "SaveTexts.h"
 #include "TDiveCollection.h"
 #include "UddfReader.h"
 #include "UddfWriter.h"
@@ -52,36 +52,28 @@ ExportResult ExportDives(const QString& path, EInterchangeFormat format, const T
         std::vector<bool> chosen(logbook.Count(), false);
         for (std::size_t i : indices)
             if (i < chosen.size()) chosen[i] = true;
-        const LogbookSaveResult saved = SaveLogbookFile(path, logbook, options.DosText, true,
-                                                        [&chosen](std::size_t i) { return chosen[i]; });
+        TLogbookSaveOptions how;
+        how.SelectedOnly = true;
+        how.IsSelected = [&chosen](std::size_t i) { return chosen[i]; };
+        how.BackupDir = options.BackupDir;
+        const LogbookSaveResult saved = SaveLogbookFile(path, logbook, options.DosText, how);
         if (!saved.Ok()) result.ErrorText = saved.ErrorText;
         return result;
     }
-    // Written beside the target and renamed over it only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.ErrorText = WriteFailed(path, file.errorString(), options.LanguageIndex);
-        return result;
-    }
-    if (format == EInterchangeFormat::Uddf) {
-        const UddfWriteResult written = WriteUddf(file, logbook, indices, options.Tables);
-        if (!written.Ok) {
-            file.cancelWriting();
-            result.ErrorText = WriteFailed(path, written.ErrorText, options.LanguageIndex);
-            return result;
+    // Streamed into a temporary file beside the target, which replaces it only when complete.
+    const TSaveResult saved = SaveFileStreamed(path, [&](QIODevice& out, QString& reason) {
+        if (format == EInterchangeFormat::Uddf) {
+            const UddfWriteResult written = WriteUddf(out, logbook, indices, options.Tables);
+            reason = written.ErrorText;
+            return written.Ok;
         }
-    } else {
-        const QByteArray table = CsvTable(logbook, indices, options.LanguageIndex, options.UnitSystem);
-        if (file.write(table) != table.size()) {
-            file.cancelWriting();
-            result.ErrorText = WriteFailed(path, file.errorString(), options.LanguageIndex);
-            return result;
-        }
-    }
-    // The buffered rest must reach the disk before the file replaces the old one.
-    if (!file.flush() || !file.commit()) {
-        result.ErrorText = WriteFailed(path, file.errorString(), options.LanguageIndex);
-        file.cancelWriting();
+        out.write(CsvTable(logbook, indices, options.LanguageIndex, options.UnitSystem));
+        return true;
+    });
+    if (!saved.Ok()) {
+        const QString reason =
+            saved.ErrorNumber != 0 ? SystemErrorText(saved.ErrorNumber, options.LanguageIndex) : saved.Reason;
+        result.ErrorText = WriteFailed(saved.Path, reason, options.LanguageIndex);
     }
     return result;
 }

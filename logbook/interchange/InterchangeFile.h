@@ -27,6 +27,8 @@ struct ExportOptions {
     int LanguageIndex = 0;               // CSV titles and texts, messages
     int UnitSystem = 0;                  // CSV values
     TParameterTables* Tables = nullptr;  // UDDF: the model's tables, for dives with a profile
+    // Logbook format: the previous file is kept here before it is replaced (BackupDirectory).
+    QString BackupDir;
 };
 
 struct ExportResult {

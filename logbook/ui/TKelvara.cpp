@@ -35,6 +35,7 @@
 #include "TQtPrompts.h"
 #include "TRecoveryKeeper.h"
 #include "TStartDlg.h"
+#include "TTitleFit.h"
 #include "TWidgetCaptions.h"
 #include "ToolGlyphs.h"
 #include "WidgetPlacement.h"
@@ -164,6 +165,8 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
                                                    })),
       m_idleHook(this) {
     setObjectName(QStringLiteral("Kelvara"));
+    // Dialogs and tool windows grow to show their titles whole in every language.
+    new TTitleFit(this);
     resize(644, 403);
     setMinimumSize(540, 136);
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,9 +34,11 @@
 #include "TRadioGroup.h"
 #include "TRecordingPort.h"
 #include "TSimPort.h"
+#include "TTitleFit.h"
 #include "TTransferCore.h"
 #include "TTransferWin.h"
 #include "TVirtualClock.h"
+#include "TeswinCommand.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -515,6 +518,57 @@ TEST_F(CfWindow, LanguageChangeRecaptionsAndKeepsTheChoices) {
     EXPECT_EQ(cf.ReadBtn->toolTip(), "Lesen");
     SetCurrentLanguage(0);
 }
+
+// In every language each caption of the window shows whole, inside its group and off its
+// neighbours' fields, and every window of the program shows its whole title.
+class CfCaptionFit : public CfWindow, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CfCaptionFit, CaptionsAndTitlesAreNotClipped) {
+    const int lang = GetParam();
+    TCf& cf = Window();
+    SetCurrentLanguage(lang);
+    cf.ApplyLanguage(lang);
+    cf.ReadBtnClick();  // every group with its fields, and the transfer window's read title
+    cf.show();
+    QCoreApplication::processEvents();
+    for (QLabel* label : cf.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&cf) || label->text().isEmpty()) continue;
+        const std::string name =
+            label->objectName().toStdString() + " \"" + label->text().toStdString() + "\"";
+        const QRect r = label->geometry();
+        if (label->wordWrap())
+            EXPECT_GE(r.height(), label->heightForWidth(r.width())) << name;
+        else
+            EXPECT_GE(r.width(), label->sizeHint().width()) << name;
+        QWidget* parent = label->parentWidget();
+        if (qobject_cast<QGroupBox*>(parent))
+            EXPECT_TRUE(parent->rect().adjusted(2, 2, -2, -2).contains(r)) << name;
+        for (QWidget* field : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            auto* fieldLabel = qobject_cast<QLabel*>(field);
+            const bool isField = !fieldLabel || fieldLabel->frameShape() != QFrame::NoFrame;
+            if (field != label && isField && field->isVisibleTo(&cf))
+                EXPECT_FALSE(r.intersects(field->geometry()))
+                    << name << " over " << field->objectName().toStdString();
+        }
+    }
+    for (QAbstractButton* button : cf.findChildren<QAbstractButton*>())
+        if (button->isVisibleTo(&cf))
+            EXPECT_GE(button->width(), button->sizeHint().width()) << button->objectName().toStdString();
+
+    EXPECT_EQ(cf.TransferWin().windowTitle(), GetTesMessage(kMsgReadCaption, lang));
+    for (QWidget* window : cf.findChildren<QWidget*>()) {
+        if (!window->isWindow()) continue;
+        window->show();
+        QCoreApplication::processEvents();
+        EXPECT_GE(window->width(), TitleBarWidth(window->windowTitle()))
+            << window->objectName().toStdString() << " \"" << window->windowTitle().toStdString() << "\"";
+        window->hide();
+    }
+    cf.ApplyLanguage(0);
+    SetCurrentLanguage(0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, CfCaptionFit, ::testing::Values(0, 1, 2, 3, 4));
 
 TEST_F(CfWindow, PrintsOnePagePdfAndRestoresTheToolBar) {
     TCf& cf = Window();

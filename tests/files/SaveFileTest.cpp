@@ -185,3 +185,37 @@ TEST_F(SaveFileTest, ABackupThatCannotBeWrittenStopsTheSave) {
 }
 
 }  // namespace
+
+// A streamed save writes what its writer produced, and fails with the platform's reason
+// when the disk refuses a write however the writer treats the failed calls, or with the
+// writer's own reason; the previous file stays each time.
+TEST_F(SaveFileTest, AStreamedSaveFailsOnARefusedWriteOrItsWritersFailure) {
+    const QByteArray big = Pattern(qsizetype{3} << 20, 's');
+    const auto writeInPieces = [&big](QIODevice& out, QString&) {
+        for (qsizetype at = 0; at < big.size(); at += 4096) out.write(big.constData() + at, 4096);
+        return true;  // ignores what each write returned, as a careless writer does
+    };
+    ASSERT_TRUE(SaveFileStreamed(Path("s.uddf"), writeInPieces).Ok());
+    EXPECT_EQ(ReadAll(Path("s.uddf")), big);
+
+    const QByteArray old = MakeTarget("t.uddf");
+    TSaveResult r;
+    {
+        TFileSizeLimit limit(1 << 20);
+        r = SaveFileStreamed(Path("t.uddf"), writeInPieces, WithBackup(Path("b")));
+    }
+    EXPECT_EQ(r.FailedStep, ESaveStep::Write);
+    EXPECT_EQ(r.Reason, "File too large");
+    EXPECT_EQ(ReadAll(Path("t.uddf")), old);
+
+    r = SaveFileStreamed(Path("t.uddf"), [](QIODevice& out, QString& reason) {
+        out.write("<uddf");
+        reason = QStringLiteral("dive 3 cannot be replayed");
+        return false;
+    });
+    EXPECT_EQ(r.FailedStep, ESaveStep::Write);
+    EXPECT_EQ(r.Message(),
+              QStringLiteral("Cannot save \"%1\": dive 3 cannot be replayed").arg(Path("t.uddf")));
+    EXPECT_EQ(ReadAll(Path("t.uddf")), old);
+    ExpectOnlyFiles({"s.uddf", "t.uddf"});
+}

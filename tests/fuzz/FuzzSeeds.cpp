@@ -3,6 +3,7 @@
 //
 //   fuzz_seeds build-fuzz/seeds      # then fuzz_logbook build-fuzz/seeds/logbook ...
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "TCfRecord.h"
 #include "TLogbookWriter.h"
 #include "TParameterTables.h"
+#include "UddfWriter.h"
 
 namespace {
 
@@ -153,6 +155,27 @@ int main(int argc, char** argv) {
     const QDir scenarios(QStringLiteral(KV_SOURCE_DIR "/config/scenarios"));
     for (const QString& name : scenarios.entryList({QStringLiteral("*.sim")}, QDir::Files))
         Seed("sim_scenario", name, ReadFile(scenarios.filePath(name)));
+
+    // UDDF: the first dives of the example logbook as this program writes them, and a
+    // small document of another program.
+    {
+        TParameterTables tables(kData);
+        tables.OpenParameterTables();
+        QBuffer uddf;
+        uddf.open(QIODevice::WriteOnly);
+        if (!WriteUddf(uddf, *loaded.Collection, {0, 1, 2, 3}, &tables).Ok) return 1;
+        Seed("uddf", QStringLiteral("example.uddf"), uddf.data());
+        const QString foreign =
+            QStringLiteral(
+                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<uddf xmlns=\"%1\" version=\"3.2.0\">\n"
+                "<profiledata><repetitiongroup><dive id=\"d1\"><informationbeforedive>"
+                "<datetime>2024-05-01T10:15:00</datetime></informationbeforedive>"
+                "<informationafterdive><greatestdepth>18.4</greatestdepth>"
+                "<diveduration>2520</diveduration><notes><para>Ruhiger Tauchgang</para></notes>"
+                "</informationafterdive></dive></repetitiongroup></profiledata></uddf>\n")
+                .arg(QLatin1String(kUddfNamespace));
+        Seed("uddf", QStringLiteral("foreign.uddf"), foreign.toUtf8());
+    }
 
     std::printf("%d seeds written into %s\n", g_written, argv[1]);
     return 0;

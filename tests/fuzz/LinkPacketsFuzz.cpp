@@ -1,7 +1,7 @@
 // The link protocol's receiver: after the command, any bytes arrive one by one (a byte
 // with the top bit of the time byte set lets the 600 ms packet timer run out). The image
-// never grows beyond its buffer, nor a packet beyond the receive buffer, and a reply the
-// window accepts is a valid image.
+// never grows beyond its buffer, nor a packet beyond the receive buffer, and a reply is
+// complete only when it holds the length it announced.
 
 #include <vector>
 
@@ -43,7 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(core.ReceivedCount() <= capacity, "no more is received than fits");
         FUZZ_CHECK(core.ReceiveCount() <= core.RxBuffer().size(), "a packet stays within the receive buffer");
     }
-    if (core.Complete() && !core.Failed())
-        FUZZ_CHECK(core.ImageValid(), "a completed reply is a valid image");
+    // Each packet is checked on its own; the image's own XOR is for the caller to check
+    // (ImageValid), so a complete reply only has to hold the length it announced.
+    if (core.Complete())
+        FUZZ_CHECK(core.ReceivedCount() >= core.ImageLength() + 3u, "a complete reply is whole");
     return 0;
 }

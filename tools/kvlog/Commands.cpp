@@ -265,9 +265,11 @@ int TCommandLine::UsageError(const QString& text) const { return PrintUsageError
 void PrintOut(const QString& text) { Write(stdout, text); }
 void PrintError(const QString& text) { Write(stderr, text); }
 
+QString KvlogBackupDirectory() { return BackupDirectory(DataDir(SpecialFolder(kFolderAppData), ExeDir())); }
+
 LogbookSaveResult SaveLogbookKeepingBackup(const QString& path, const TDiveCollection& logbook,
                                            bool dosText) {
     TLogbookSaveOptions how;
-    how.BackupDir = BackupDirectory(DataDir(SpecialFolder(kFolderAppData), ExeDir()));
+    how.BackupDir = KvlogBackupDirectory();
     return SaveLogbookFile(path, logbook, dosText, how);
 }

@@ -150,3 +150,5 @@ void PrintError(const QString& text);
 // before it counts as saved, and the previous file is kept in the "Backups/" folder of
 // the per-user data directory (the newest 10 per logbook name).
 LogbookSaveResult SaveLogbookKeepingBackup(const QString& path, const TDiveCollection& logbook, bool dosText);
+// That "Backups/" folder.
+QString KvlogBackupDirectory();

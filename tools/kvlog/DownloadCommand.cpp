@@ -11,6 +11,7 @@
 // "message N: text"; the logbook is saved only when the command changed it; the exit
 // status is 0 when the command ran to its end, whatever it imported.
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +23,7 @@
 #include "FaultTexts.h"
 #include "LogbookFile.h"
 #include "Messages.h"
+#include "SaveFile.h"
 #include "TCoreDownloadWindow.h"
 #include "TSimPort.h"
 #include "TSimScenario.h"
@@ -166,11 +168,9 @@ static int RunDownloadCommand(const TCommandLine& cmd) {
         PrintErr(error);  // names the file and the line
         return kExitFailed;
     }
-    QFile trace(o.Trace);
-    if (!o.Trace.isEmpty() && !trace.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        PrintErr(o.Trace + ": " + trace.errorString());
-        return kExitFailed;
-    }
+    // The trace is collected while the download runs and saved whole at its end.
+    QBuffer trace;
+    if (!o.Trace.isEmpty()) trace.open(QIODevice::WriteOnly);
 
     TVirtualClock clock;
     TSimPort sim(clock);
@@ -182,7 +182,15 @@ static int RunDownloadCommand(const TCommandLine& cmd) {
     port.EnumComPorts();
     TTransferCore core(clock, port, TTransferConfig::Kelwin());
     TCoreDownloadWindow window(core);
-    return RunWithWindow(o, window);
+    const int status = RunWithWindow(o, window);
+    if (trace.isOpen()) {
+        const TSaveResult saved = SaveFile(o.Trace, trace.data());
+        if (!saved.Ok()) {
+            PrintErr(saved.Message());
+            return kExitFailed;
+        }
+    }
+    return status;
 }
 
 static int RunImportImageCommand(const TCommandLine& cmd) {

@@ -58,6 +58,7 @@ int RunExport(const TCommandLine& cmd) {
     ExportOptions options;
     options.LanguageIndex = language;
     options.UnitSystem = unitSystem;
+    options.BackupDir = KvlogBackupDirectory();
     if (format == EInterchangeFormat::Uddf) {
         try {
             tables.OpenParameterTables();

@@ -58,7 +58,7 @@ int RunImport(const TCommandLine& cmd) {
         if (wasEmpty && !logbook->IsEmpty() && logbook->At(0).DiveNumber == 0) logbook->Renumber(1);
         logbook->SortAndRenumber();
     }
-    const LogbookSaveResult saved = SaveLogbookFile(logbookPath, *logbook, false);
+    const LogbookSaveResult saved = SaveLogbookKeepingBackup(logbookPath, *logbook, false);
     if (!saved.Ok()) {
         PrintError(saved.ErrorText + QLatin1Char('\n'));
         return kExitFailed;

@@ -6,6 +6,7 @@
 //   profile window shows once its replay has finished: a dive not yet analysed is replayed
 //   from a fresh model state with the parameter tables next to the program (or in DIR).
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
@@ -17,6 +18,7 @@
 #include "LogbookFile.h"
 #include "ProfilePlot.h"
 #include "ProfileReadout.h"
+#include "SaveFile.h"
 #include "TParameterTables.h"
 #include "TTissueModel.h"
 
@@ -184,9 +186,18 @@ int RunPlot(const TCommandLine& cmd) {
         PaintPlot(plot, painter, QRect(0, 0, o.Width, o.Height), false);
     }
     const QString png = cmd.Value("png");
-    if (!png.isEmpty() && !image.save(png, "PNG")) {
-        PrintError(QStringLiteral("kvlog plot: cannot write %1\n").arg(png));
-        return kExitFailed;
+    if (!png.isEmpty()) {
+        QBuffer encoded;
+        encoded.open(QIODevice::WriteOnly);
+        if (!image.save(&encoded, "PNG")) {
+            PrintError(QStringLiteral("kvlog plot: the picture cannot be encoded as PNG\n"));
+            return kExitFailed;
+        }
+        const TSaveResult saved = SaveFile(png, encoded.data());
+        if (!saved.Ok()) {
+            PrintError(QStringLiteral("kvlog plot: ") + saved.Message() + QLatin1Char('\n'));
+            return kExitFailed;
+        }
     }
     if (cmd.IsSet("layout")) {
         QString readout;

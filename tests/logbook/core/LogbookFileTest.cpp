@@ -1,11 +1,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstdint>
 #include <random>
 
 #include <gtest/gtest.h>
 
 #include "CoreTestData.h"
+#include "DayNumber.h"
 #include "LogbookFile.h"
 #include "TLogbookWriter.h"
 #include <sys/resource.h>
@@ -204,3 +206,11 @@ TEST_F(LogbookFileTest, FailedSaveLeavesThePreviousFileIntact) {
 }
 
 }  // namespace
+
+// A damaged record may hold any day number; the old-format conversion must not overflow.
+TEST(DayNumbers, OldFormatConversionOfDamagedValues) {
+    EXPECT_EQ(ConvertOldDayNo(INT32_MIN), INT32_MIN + 36524);
+    EXPECT_EQ(ConvertOldDayNo(INT32_MAX), INT32_MAX);
+    EXPECT_EQ(ConvertOldDayNo(109631), 109631 + 36524);      // 28 February 2000, old count
+    EXPECT_EQ(ConvertOldDayNo(109632), 109632 + 36524 + 1);  // the day after gets one more
+}

@@ -3,10 +3,13 @@
 
 #include <QBuffer>
 #include <QXmlStreamReader>
+#include <cerrno>
 
 #include "DiveAnalysis.h"
 #include "InterchangeFile.h"
 #include "InterchangeTestSupport.h"
+#include "SaveFaultSeam.h"
+#include "SaveTexts.h"
 #include "TLogbookWriter.h"
 #include "TTissueModel.h"
 #include "UddfValues.h"
@@ -212,6 +215,24 @@ TEST_F(UddfExportTest, WithoutTablesNothingIsWrittenAndAnOldFileStays) {
     const ExportResult r2 = Export(Path("new.uddf"), AllIndices(*m_log), &missing);
     EXPECT_FALSE(r2.Ok());
     EXPECT_FALSE(QFileInfo::exists(Path("new.uddf")));
+}
+
+// A disk that fills up during the export fails it with the platform's reason in the user's
+// language, for UDDF and CSV alike, and the file exported before stays as it was.
+TEST_F(UddfExportTest, AFullDiskFailsTheExportAndKeepsTheEarlierFile) {
+    for (const char* name : {"full.uddf", "full.csv"}) {
+        const QString path = Path(name);
+        ASSERT_TRUE(WriteAll(path, "earlier export"));
+        ExportOptions options;
+        options.Tables = m_tables.get();
+        options.LanguageIndex = kGerman;
+        const TSaveFaultScope full(ESaveStep::Write, ENOSPC, name);
+        const ExportResult r = ExportDives(path, FormatOfPath(path), *m_log, AllIndices(*m_log), options);
+        EXPECT_FALSE(r.Ok()) << name;
+        EXPECT_TRUE(r.ErrorText.contains(path)) << r.ErrorText.toStdString();
+        EXPECT_TRUE(r.ErrorText.contains(SystemErrorText(ENOSPC, kGerman))) << r.ErrorText.toStdString();
+        EXPECT_EQ(ReadAll(path), QByteArray("earlier export")) << name;
+    }
 }
 
 TEST(InterchangeFormat, FollowsTheExtension) {

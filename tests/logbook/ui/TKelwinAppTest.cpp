@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "TKelvara.h"
 #include "TKelwinApp.h"
 #include "TKelwinDiveWindows.h"
+#include "TTitleFit.h"
 #include "TestApplication.h"
 
 namespace {
@@ -83,6 +85,32 @@ TEST_F(TKelwinAppTest, ComesUpReadyWithTheLastDiveOfTheNamedLogbook) {
     EXPECT_EQ(main->SelectedIndices(), (std::vector<std::size_t>{2}));
     EXPECT_EQ(main->Menu(0)->title(), "&Logbook");  // English by default
     EXPECT_EQ(app.DataDir(), DataDir());
+}
+
+// Every dialog and tool window of the program shows its whole title in every language
+// ("Ländereinstellungen" was cut in the country settings dialog).
+TEST_F(TKelwinAppTest, EveryWindowShowsItsWholeTitleInEveryLanguage) {
+    WriteEarlierSettings(SettingsRecord::Defaults());
+    WriteLogbook(Path("trip.log"), *Logbook({5, 6, 7}, {false, false, true}));
+    TKelwinApp app(Environment({Path("trip.log")}));
+    ASSERT_TRUE(app.Start()) << app.StartError().toStdString();
+    int checked = 0;
+    for (int lang = 0; lang < 5; ++lang) {
+        app.MainWindow()->ApplyOptions(lang, kMetric);
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            const Qt::WindowType type = window->windowType();
+            if (window == app.MainWindow() || (type != Qt::Dialog && type != Qt::Tool)) continue;
+            if (window->windowTitle().isEmpty()) continue;
+            const bool wasVisible = window->isVisible();
+            window->show();
+            QCoreApplication::processEvents();
+            EXPECT_GE(window->width(), TitleBarWidth(window->windowTitle(), type == Qt::Tool))
+                << window->objectName().toStdString() << " \"" << window->windowTitle().toStdString() << "\"";
+            if (!wasVisible) window->hide();
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 5 * 6);  // the dialogs of the dive windows, options, transfer, port, ...
 }
 
 TEST_F(TKelwinAppTest, SplashIsShownWhileStartingWhenItsPictureIsThere) {

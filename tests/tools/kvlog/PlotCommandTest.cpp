@@ -100,6 +100,32 @@ TEST(KvlogPlot, WritesAPngOfTheAskedSize) {
     EXPECT_TRUE(r.Out.isEmpty());
 }
 
+// A picture that does not fit on the disk (a file size limit, which holds for root too) is
+// reported with the platform's reason, and the picture written before stays.
+TEST(KvlogPlot, APictureTheDiskCannotTakeKeepsTheEarlierOne) {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("dive.png");
+    {
+        QFile earlier(png);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier picture");
+    }
+    QProcess p;
+    // An ignored SIGXFSZ stays ignored in kvlog, so the write past the limit fails with EFBIG.
+    p.start(QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"),
+             QStringLiteral("trap '' XFSZ; ulimit -f 4; exec \"$0\" plot \"$1\" 31 --png \"$2\""),
+             QStringLiteral(KV_BIN_DIR "/kvlog"), kExample, png});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_TRUE(err.contains(png)) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("File too large"))) << err.toStdString();
+    QFile f(png);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "earlier picture");
+}
+
 TEST(KvlogPlot, RefusesDivesItCannotDrawAndBadOptions) {
     PlotRun r = Plot({kExample, "99"});
     EXPECT_EQ(r.Exit, 2);
