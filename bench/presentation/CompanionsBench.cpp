@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchApplication.h"
 #include "DiveAnalysis.h"
 #include "Language.h"
 #include "SettingsRecord.h"
@@ -21,17 +22,6 @@
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_presentation";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
 // The main window with the three companions showing a replayed long decompression dive.
 struct TCompanionsScene {
     SettingsRecord Settings = SettingsRecord::Defaults();
@@ -41,7 +31,7 @@ struct TCompanionsScene {
     TDiveRec Dive;
 
     TCompanionsScene() {
-        App();
+        BenchApplication();
         SetCurrentUnitSystem(kMetric);
         TProfileBlockBuilder b(ProfileFamily::F);
         b.SetOxygenIndex(6).SetWorkload(2).SetMicrobubbles(1);

@@ -14,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchApplication.h"
 #include "DiveProfile.h"
 #include "ProfilePlot.h"
 #include "SettingsRecord.h"
@@ -27,17 +28,6 @@ namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_presentation";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // A 220-minute multilevel nitrox dive of 660 points with warnings here and there.
 TDiveRec LongDive() {
@@ -69,7 +59,7 @@ double ThreadCpuMs() {
 }
 
 void BM_PaintWholeChart(benchmark::State& state) {
-    App();
+    BenchApplication();
     const TDiveRec dive = LongDive();
     auto profile = std::make_unique<DiveProfile>();
     ProfilePlot plot;
@@ -91,7 +81,7 @@ BENCHMARK(BM_PaintWholeChart)->Unit(benchmark::kMillisecond);
 // The profile window at full size on the dive, its replay finished.
 struct TWindow {
     TWindow() : tables(QStringLiteral(KV_BIN_DIR "/")) {
-        App();
+        BenchApplication();
         tables.OpenParameterTables();
         settings = SettingsRecord::Defaults();
         settings.ProfilePlacement = {0, 0, kWidth, kHeight, 0};
