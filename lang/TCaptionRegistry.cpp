@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "QtTranslations.h"
+
 TCaptionRegistry& TCaptionRegistry::Of(Program program) {
     static TCaptionRegistry kelwin(Program::Kelwin);
     static TCaptionRegistry teswin(Program::Teswin);
@@ -19,6 +21,8 @@ void TCaptionRegistry::Unregister(TCaptionTarget* target) {
 
 bool TCaptionRegistry::ApplyLanguage(int languageIndex) const {
     if (!IsValidLanguage(languageIndex)) return false;
+    // Qt's own buttons and dialogs follow the windows' language.
+    UseQtTranslations(languageIndex);
     for (TCaptionTarget* t : m_targets) ApplyLanguage(m_program, *t, languageIndex);
     return true;
 }

@@ -29,8 +29,9 @@ public:
     void Register(TCaptionTarget* target);
     void Unregister(TCaptionTarget* target);
 
-    // Re-captions every registered window for the language (0..4). Any other index changes
-    // nothing and returns false. Applies the language to one window only when given.
+    // Re-captions every registered window for the language (0..4) and switches Qt's own
+    // texts to it (QtTranslations.h). Any other index changes nothing and returns false. Applies the language
+    // to one window only when given.
     bool ApplyLanguage(int languageIndex) const;
     static bool ApplyLanguage(Program program, TCaptionTarget& target, int languageIndex);
 

@@ -7,7 +7,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       fonts-liberation2 xvfb xauth
       locales
       clang clang-tidy libclang-rt-14-dev
-      libxml2-utils python3
+      libxml2-utils python3 qt6-translations-l10n
       dpkg-dev file appstream poppler-utils)
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

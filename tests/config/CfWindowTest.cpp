@@ -536,24 +536,29 @@ TEST_P(CfCaptionFit, CaptionsAndTitlesAreNotClipped) {
         const std::string name =
             label->objectName().toStdString() + " \"" + label->text().toStdString() + "\"";
         const QRect r = label->geometry();
-        if (label->wordWrap())
+        if (label->wordWrap()) {
             EXPECT_GE(r.height(), label->heightForWidth(r.width())) << name;
-        else
+        } else {
             EXPECT_GE(r.width(), label->sizeHint().width()) << name;
+        }
         QWidget* parent = label->parentWidget();
-        if (qobject_cast<QGroupBox*>(parent))
+        if (qobject_cast<QGroupBox*>(parent)) {
             EXPECT_TRUE(parent->rect().adjusted(2, 2, -2, -2).contains(r)) << name;
+        }
         for (QWidget* field : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             auto* fieldLabel = qobject_cast<QLabel*>(field);
             const bool isField = !fieldLabel || fieldLabel->frameShape() != QFrame::NoFrame;
-            if (field != label && isField && field->isVisibleTo(&cf))
+            if (field != label && isField && field->isVisibleTo(&cf)) {
                 EXPECT_FALSE(r.intersects(field->geometry()))
                     << name << " over " << field->objectName().toStdString();
+            }
         }
     }
-    for (QAbstractButton* button : cf.findChildren<QAbstractButton*>())
-        if (button->isVisibleTo(&cf))
+    for (QAbstractButton* button : cf.findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(&cf)) {
             EXPECT_GE(button->width(), button->sizeHint().width()) << button->objectName().toStdString();
+        }
+    }
 
     EXPECT_EQ(cf.TransferWin().windowTitle(), GetTesMessage(kMsgReadCaption, lang));
     for (QWidget* window : cf.findChildren<QWidget*>()) {
