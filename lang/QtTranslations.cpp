@@ -21,7 +21,8 @@ std::unique_ptr<QTranslator>& Installed() {
 QString QtTranslationsFolder() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
 
 bool UseQtTranslations(int languageIndex) {
-    if (!IsValidLanguage(languageIndex)) return false;
+    // Without an application there is nothing to translate (tools, tests of the tables).
+    if (!IsValidLanguage(languageIndex) || QCoreApplication::instance() == nullptr) return false;
     std::unique_ptr<QTranslator>& installed = Installed();
     if (installed) {
         QCoreApplication::removeTranslator(installed.get());

@@ -8,8 +8,8 @@
 #include <QString>
 
 // Installs Qt's translation for the language (0..4) in place of the one installed before;
-// English removes it. False when the language is outside 0..4 or Qt's translation of it
-// cannot be found (the texts then stay English).
+// English removes it. False when the language is outside 0..4, there is no application
+// object, or Qt's translation of the language cannot be found (the texts then stay English).
 bool UseQtTranslations(int languageIndex);
 
 // The folder Qt's translations are read from.
