@@ -3,14 +3,14 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QWidget>
 
 namespace {
 // Icon, close, maximise and minimise buttons and the frame of a common window manager's
-// title bar, with a little room so that the title does not touch them.
+// title bar, with a little room so that the title does not touch them. Window managers
+// draw the buttons on tool windows too, whatever the window asks for.
 constexpr int kTitleBarAllowance = 130;
-// A tool window's title bar: the frame and at most a small close button.
-constexpr int kToolTitleBarAllowance = 50;
 
 // Dialogs and windows the user cannot widen; a main window's title names its file and
 // is shortened by the window manager like any other program's.
@@ -22,21 +22,26 @@ bool Watched(const QWidget& window) {
 }
 }  // namespace
 
-int TitleBarWidth(const QString& title, bool toolWindow) {
+int TitleBarWidth(const QString& title) {
     QFont font = QApplication::font();
     font.setBold(true);
-    return QFontMetrics(font).horizontalAdvance(title) +
-           (toolWindow ? kToolTitleBarAllowance : kTitleBarAllowance);
+    return QFontMetrics(font).horizontalAdvance(title) + kTitleBarAllowance;
 }
 
 void FitWidthToTitle(QWidget& window) {
     if (window.windowFlags().testFlag(Qt::FramelessWindowHint) || window.windowTitle().isEmpty()) return;
-    const int needed = TitleBarWidth(window.windowTitle(), window.windowType() == Qt::Tool);
-    if (window.width() >= needed) return;
+    const int needed = TitleBarWidth(window.windowTitle());
+    const int added = needed - window.width();
+    if (added <= 0) return;
     if (window.minimumWidth() == window.maximumWidth())
         window.setFixedWidth(needed);
     else
         window.resize(needed, window.height());
+    // Contents placed by hand stay in the middle of the wider window; a layout does this itself.
+    if (window.layout() == nullptr) {
+        for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!child->isWindow()) child->move(child->x() + added / 2, child->y());
+    }
 }
 
 TTitleFit::TTitleFit(QObject* owner) : QObject(owner) { qApp->installEventFilter(this); }

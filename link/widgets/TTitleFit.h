@@ -14,13 +14,12 @@ class QString;
 class QWidget;
 
 // Width in pixels a title bar needs to show `title` whole: the title in the bold
-// application font, plus the icon, the buttons and the frame a window manager adds (only
-// the frame and a close button for a tool window).
-int TitleBarWidth(const QString& title, bool toolWindow = false);
+// application font, plus the icon, the buttons and the frame a window manager adds.
+int TitleBarWidth(const QString& title);
 
 // Widens `window` when it is narrower than its title needs; a window of fixed size keeps
-// its height and gets the new width as its fixed width. Frameless and untitled windows
-// stay as they are.
+// its height and gets the new width as its fixed width, and contents placed without a
+// layout move to keep the middle. Frameless and untitled windows stay as they are.
 void FitWidthToTitle(QWidget& window);
 
 class TTitleFit : public QObject {

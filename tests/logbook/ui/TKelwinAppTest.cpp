@@ -104,7 +104,7 @@ TEST_F(TKelwinAppTest, EveryWindowShowsItsWholeTitleInEveryLanguage) {
             const bool wasVisible = window->isVisible();
             window->show();
             QCoreApplication::processEvents();
-            EXPECT_GE(window->width(), TitleBarWidth(window->windowTitle(), type == Qt::Tool))
+            EXPECT_GE(window->width(), TitleBarWidth(window->windowTitle()))
                 << window->objectName().toStdString() << " \"" << window->windowTitle().toStdString() << "\"";
             if (!wasVisible) window->hide();
             ++checked;
