@@ -269,7 +269,10 @@ namespace {
 // check each call still ends in a failed save.
 class TFileSink : public QIODevice {
 public:
-    TFileSink(int fd, QString path) : m_fd(fd), m_path(std::move(path)) { open(QIODevice::WriteOnly); }
+    TFileSink(int fd, QString path) : m_fd(fd), m_path(std::move(path)) {
+        m_collected.reserve(kChunk + kChunk / 4);
+        open(QIODevice::WriteOnly);
+    }
     int ErrorNumber() const { return m_error; }
     // Writes what is still collected; false with ErrorNumber() set on failure.
     bool Finish() { return FlushCollected(); }
@@ -292,7 +295,7 @@ private:
         if (m_error == 0 &&
             !WriteAll(m_fd, m_collected.constData(), static_cast<std::size_t>(m_collected.size())))
             m_error = errno != 0 ? errno : EIO;
-        m_collected.clear();
+        m_collected.resize(0);  // keeps its room for the next piece
         if (m_error != 0) setErrorString(SystemErrorDescription(m_error));
         return m_error == 0;
     }

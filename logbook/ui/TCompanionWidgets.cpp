@@ -26,6 +26,17 @@ void TBarGauge::paintEvent(QPaintEvent*) {
 TPictureBox::TPictureBox(QWidget* parent, ECompanionPicture picture) : QWidget(parent), m_picture(picture) {}
 
 void TPictureBox::paintEvent(QPaintEvent*) {
+    // The picture is drawn once per size and screen density and then only copied: the
+    // windows repaint at every step of the cursor.
+    const qreal ratio = devicePixelRatioF();
+    if (m_drawn.isNull() || m_drawnSize != size() || m_drawn.devicePixelRatio() != ratio) {
+        m_drawn = QPixmap((QSizeF(size()) * ratio).toSize());
+        m_drawn.setDevicePixelRatio(ratio);
+        m_drawn.fill(Qt::transparent);
+        QPainter picture(&m_drawn);
+        PaintCompanionPicture(picture, QRectF(QPointF(0, 0), QSizeF(size())), m_picture);
+        m_drawnSize = size();
+    }
     QPainter p(this);
-    PaintCompanionPicture(p, QRectF(rect()), m_picture);
+    p.drawPixmap(0, 0, m_drawn);
 }

@@ -7,6 +7,7 @@
 //   auto* nostop = new TPictureBox(panel, ECompanionPicture::NoStop);
 
 #include <QColor>
+#include <QPixmap>
 #include <QWidget>
 
 #include "CompanionPictures.h"
@@ -40,4 +41,6 @@ protected:
 
 private:
     ECompanionPicture m_picture;
+    QPixmap m_drawn;  // the picture at the size and density it was last painted
+    QSize m_drawnSize;
 };
