@@ -17,6 +17,7 @@
 #include "Messages.h"
 #include "ProfilePlot.h"
 #include "ProfileReadout.h"
+#include "SaveFile.h"
 #include "Statistics.h"
 #include "StatisticsPanel.h"
 #include "TDateFormat.h"
@@ -82,12 +83,11 @@ QPageLayout TPdfPrintTarget::A4Page() {
                        QPageLayout::Millimeter);
 }
 
-TPdfPrintTarget::TPdfPrintTarget(const QString& path, const QPageLayout& page) : m_file(path) {
-    if (!m_file.open(QIODevice::WriteOnly)) {
-        m_openError = QStringLiteral("%1: %2").arg(path, m_file.errorString());
-        return;
-    }
-    m_writer = std::make_unique<QPdfWriter>(&m_file);
+TPdfPrintTarget::TPdfPrintTarget(const QString& path, const QPageLayout& page) : m_path(path) {
+    // The document is collected in memory and saved whole at the end, through the one save
+    // routine: an existing file is replaced only by a complete document.
+    m_bytes.open(QIODevice::WriteOnly);
+    m_writer = std::make_unique<QPdfWriter>(&m_bytes);
     m_writer->setResolution(kPdfResolution);
     m_writer->setPageLayout(page);
     m_writer->setCreator(QStringLiteral("Kelvara"));
@@ -102,18 +102,13 @@ void TPdfPrintTarget::SetDocumentTitle(const QString& title) {
 }
 
 QString TPdfPrintTarget::StartFailure() const {
-    return m_openError.isEmpty() ? QStringLiteral("%1: %2").arg(m_file.fileName(), m_file.errorString())
-                                 : m_openError;
+    return QStringLiteral("%1: %2").arg(m_path, QStringLiteral("the document cannot be started"));
 }
 
 bool TPdfPrintTarget::Finish(QString* reason) {
-    // A failed flush is the only sign of a full disk; commit would rename a short file.
-    if (!m_file.flush() || !m_file.commit()) {
-        if (reason) *reason = QStringLiteral("%1: %2").arg(m_file.fileName(), m_file.errorString());
-        m_file.cancelWriting();
-        return false;
-    }
-    return true;
+    const TSaveResult saved = SaveFile(m_path, m_bytes.data());
+    if (!saved.Ok() && reason) *reason = QStringLiteral("%1: %2").arg(m_path, saved.Reason);
+    return saved.Ok();
 }
 
 TPrintJob::TPrintJob(TPrintTarget& target, TPrintRequest request)

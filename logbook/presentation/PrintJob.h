@@ -14,9 +14,9 @@
 //   TPrintJob job(pdf, request);
 //   if (!job.Run(&error)) ShowError(error);     // the platform's reason
 
+#include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
-#include <QSaveFile>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -117,8 +117,8 @@ public:
     bool Finish(QString* reason) override;
 
 private:
-    QSaveFile m_file;
-    QString m_openError;
+    QString m_path;
+    QBuffer m_bytes;
     std::unique_ptr<QPdfWriter> m_writer;
 };
 

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cerrno>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "LogbookFile.h"
 #include "PresentationTestSupport.h"
 #include "PrintJob.h"
+#include "SaveFaultSeam.h"
 #include "TDateFormat.h"
 #include "TDiveCollection.h"
 
@@ -275,6 +277,27 @@ TEST_F(PrintJobTest, AFileThatCannotBeWrittenFailsWithTheReasonAndNamesTheFile) 
     EXPECT_FALSE(job.Run(&error));
     EXPECT_TRUE(error.contains(path)) << error.toStdString();
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// A disk that fills up while the document is saved fails the print with the reason and
+// keeps the document printed before.
+TEST_F(PrintJobTest, AFullDiskFailsThePrintAndKeepsTheEarlierDocument) {
+    const auto log = PrintLogbook(2);
+    const QString path = m_dir.filePath(QStringLiteral("trip.pdf"));
+    {
+        QFile earlier(path);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier document");
+    }
+    const TSaveFaultScope full(ESaveStep::Write, ENOSPC, QStringLiteral("trip.pdf"));
+    TPdfPrintTarget target(path);
+    TPrintJob job(target, Request(*log, EPrintWhat::TextOnly));
+    QString error;
+    EXPECT_FALSE(job.Run(&error));
+    EXPECT_EQ(error, path + QStringLiteral(": No space left on device"));
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "earlier document");
 }
 
 }  // namespace
