@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <utility>
 
 #include "EncodeSettings.h"
 #include "Language.h"
@@ -50,7 +51,7 @@ const char* const kDosages[4] = {"32", "40", "50", "60"};
 
 }  // namespace
 
-TCf::TCf(const TCfEnvironment& env, QWidget* parent) : QMainWindow(parent), m_env(env) {
+TCf::TCf(TCfEnvironment env, QWidget* parent) : QMainWindow(parent), m_env(std::move(env)) {
     setObjectName("Cf");
     setWindowTitle(QString::fromLatin1(kCfCaption));
     // Dialogs and the transfer window grow to show their titles whole in every language.
@@ -610,7 +611,7 @@ QImage TCf::PrintImage() {
     for (QToolButton* b : {ReadBtn, WriteBtn, WakeUpBtn, PrintBtn}) b->hide();
     ClockPanel->setText(QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat));
     // The client area (tool bar and groups); the menu bar is no part of the print-out.
-    const QImage image = centralWidget()->grab().toImage();
+    QImage image = centralWidget()->grab().toImage();
     ClockPanel->clear();
     for (QToolButton* b : {ReadBtn, WriteBtn, WakeUpBtn, PrintBtn}) b->show();
     return image;

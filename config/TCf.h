@@ -58,7 +58,7 @@ struct TCfEnvironment {
 class TCf : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TCf(const TCfEnvironment& env, QWidget* parent = nullptr);
+    explicit TCf(TCfEnvironment env, QWidget* parent = nullptr);
     ~TCf() override;
 
     // Message boxes (icon, text) go through the hook when one is set.

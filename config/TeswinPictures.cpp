@@ -110,5 +110,5 @@ QIcon ToolIcon(TToolGlyph glyph) {
             break;
         }
     }
-    return QIcon(p);
+    return {p};
 }

@@ -165,6 +165,7 @@ constexpr const char* kKelwinTexts[] =
         "Transfert interrompu pour économiser la batterie !",                                            // 43
         "Erreur de communication entre le Lumilink et le PC !",                                          // 44
         "Erreur de communication entre le Lumilink et l'ordinateur de plongée !",                        // 45
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one text over two lines
         "Les données proviennent d'un autre ordinateur de plongée ! Accepter quand même les plongées du "
         "nouvel ordinateur ?",                                                 // 46
         "L'ordinateur de plongée est en cours de réinitialisation.",           // 47
@@ -284,7 +285,7 @@ constexpr const char* kKelwinTexts[] =
         "Risveglio",                                                             // 51
         "/Logbook/",                                                             // 52
 };
-static_assert(std::size(kKelwinTexts) == kLanguageCount * 53);
+static_assert(std::size(kKelwinTexts) == static_cast<std::size_t>(kLanguageCount) * 53);
 
 constexpr const char* kTeswinTexts[] = {
     // English
@@ -368,7 +369,7 @@ constexpr const char* kTeswinTexts[] = {
     "basso",                                                                           // 13
     "Device Err: Read only possible for EEPROM data",                                  // 14
 };
-static_assert(std::size(kTeswinTexts) == kLanguageCount * 15);
+static_assert(std::size(kTeswinTexts) == static_cast<std::size_t>(kLanguageCount) * 15);
 
 // clang-format on
 

@@ -108,7 +108,7 @@ QString WeekdayAbbreviation(int dayOfWeekSundayFirst, int languageIndex) {
 
 QString FormatDiveDate(int dayNo, bool withWeekday, const TDateFormat& format, int languageIndex) {
     const QDate date = DateOfDayNo(dayNo);
-    const QString text = format.Locale.toString(date, format.ShortDateFormat);
+    QString text = format.Locale.toString(date, format.ShortDateFormat);
     if (!withWeekday) return text;
     // QDate counts Monday as 1 and Sunday as 7.
     return WeekdayAbbreviation(date.dayOfWeek() % 7, languageIndex) + QStringLiteral(", ") + text;

@@ -63,7 +63,7 @@ std::uint32_t DcbFlagWord(TDCBFlags flags) {
 
 TCate::TCate() = default;
 
-TCate::~TCate() { ClosePort(); }
+TCate::~TCate() { TCate::ClosePort(); }
 
 void TCate::Loaded() {
     m_loaded = true;
@@ -117,7 +117,7 @@ void TCate::SetPort(int com) {
         if (m_handlers[i]) m_openWatched |= static_cast<TCommEvents>(kCommEventOrder[i]);
 
     QObject::connect(serial, &QSerialPort::readyRead, serial, [this] {
-        TCommEvents ev = static_cast<TCommEvents>(TCommEvent::RxCharMask);
+        auto ev = static_cast<TCommEvents>(TCommEvent::RxCharMask);
         if (m_openWatched & static_cast<TCommEvents>(TCommEvent::RxFlagMask)) {
             const QByteArray waiting = m_serial->peek(m_serial->bytesAvailable());
             if (waiting.contains(static_cast<char>(m_evtChar)))

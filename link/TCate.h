@@ -61,6 +61,8 @@ enum TPort : int {
     Com32
 };
 
+// The rates keep their established names, padded with underscores to one width.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 enum class TBaudRate : int {
     br____110,
     br____300,
@@ -78,6 +80,8 @@ enum class TBaudRate : int {
     br_128000,
     br_256000
 };
+// NOLINTEND(bugprone-reserved-identifier)
+
 int BaudValue(TBaudRate rate);
 
 enum class TParity : int { None = 0, Odd = 1, Even = 2, Mark = 3, Space = 4 };

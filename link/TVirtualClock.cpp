@@ -7,7 +7,7 @@ public:
     Timer(TVirtualClock& clock, std::function<void()> handler)
         : m_clock(&clock), m_handler(std::move(handler)) {}
     ~Timer() override {
-        Stop();
+        Timer::Stop();
         if (m_clock) m_clock->m_timers.erase(this);
     }
 

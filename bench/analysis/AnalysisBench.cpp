@@ -68,7 +68,7 @@ void BM_ReplayDecoDive660(benchmark::State& state) {
     const ProfileDiveInfo info = DecoInfo();
     auto profile = std::make_unique<DiveProfile>();
     int stopPoints = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         TTissueModel model(Tables().Tables());
         DecodeProfile(*profile, block, info);
         model.ModelReset(*profile, info);
@@ -137,7 +137,7 @@ void BM_AnalyseLogbook10000(benchmark::State& state) {
     }
     auto profile = std::make_unique<DiveProfile>();
     long points = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         LogbookLoadResult in = LoadLogbookFile(path, false);
         points = 0;
         for (const auto& dive : in.Collection->Dives()) {

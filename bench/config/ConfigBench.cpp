@@ -17,7 +17,7 @@
 static void BM_DecodeSettingsBlock(benchmark::State& state) {
     std::array<std::uint8_t, 21> b{0x4C, 0xA4, 0x62, 50, 52, 0x36, 123, 0, 230, 0, 0, 0, 0x40, 0xE2, 0x01};
     const TSettingsBlock block(b);
-    for (auto _ : state) benchmark::DoNotOptimize(DecodeSettingsBlock(block));
+    for ([[maybe_unused]] auto _ : state) benchmark::DoNotOptimize(DecodeSettingsBlock(block));
 }
 BENCHMARK(BM_DecodeSettingsBlock);
 
@@ -26,13 +26,13 @@ static void BM_EncodeSettings(benchmark::State& state) {
     p.Res = 10;
     p.PpO2 = 9;
     p.TIniO2 = 12;
-    for (auto _ : state) benchmark::DoNotOptimize(EncodeSettings(p, 0xA4));
+    for ([[maybe_unused]] auto _ : state) benchmark::DoNotOptimize(EncodeSettings(p, 0xA4));
 }
 BENCHMARK(BM_EncodeSettings);
 
 static void BM_ReadExchangeVirtualTime(benchmark::State& state) {
     std::int64_t virtualMs = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         TVirtualClock clock;
         TSimPort sim(clock);
         LoadSimulatedSettings(sim.Box().Memory(), TSimModel::Scr);
@@ -50,6 +50,7 @@ static void BM_ReadExchangeVirtualTime(benchmark::State& state) {
         benchmark::DoNotOptimize(core.Image());
     }
     // Virtual milliseconds one exchange takes on the simulated 9600-baud line.
-    state.counters["virtual_ms"] = benchmark::Counter(static_cast<double>(virtualMs) / state.iterations());
+    state.counters["virtual_ms"] =
+        benchmark::Counter(static_cast<double>(virtualMs) / static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_ReadExchangeVirtualTime)->Unit(benchmark::kMillisecond);

@@ -61,7 +61,7 @@ Fixture& Files() {
 
 void BM_ReadFileIntoMemory(benchmark::State& state) {
     const QString path = Files().Sorted;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         QFile f(path);
         f.open(QIODevice::ReadOnly);
         QByteArray bytes = f.readAll();
@@ -74,7 +74,7 @@ BENCHMARK(BM_ReadFileIntoMemory)->Unit(benchmark::kMillisecond);
 void BM_LoadLogbook65535(benchmark::State& state) {
     const QString path = Files().Sorted;
     LogbookLoadResult r;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         r = LoadLogbookFile(path, false);
         if (!r.Ok() || r.Collection->Count() != TDiveCollection::kMaxDives)
             state.SkipWithError("load failed");
@@ -89,7 +89,7 @@ BENCHMARK(BM_LoadLogbook65535)->Unit(benchmark::kMillisecond);
 void BM_LoadReversedLogbook65535(benchmark::State& state) {
     const QString path = Files().Reversed;
     LogbookLoadResult r;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         r = LoadLogbookFile(path, false);
         if (!r.Ok() || r.Collection->At(0).DayNo != 150000) state.SkipWithError("load or sort failed");
         benchmark::DoNotOptimize(r.Collection.get());
@@ -103,7 +103,7 @@ BENCHMARK(BM_LoadReversedLogbook65535)->Unit(benchmark::kMillisecond);
 void BM_SaveLogbook65535(benchmark::State& state) {
     LogbookLoadResult r = LoadLogbookFile(Files().Sorted, false);
     const QString target = Files().Dir.path() + "/saved.log";
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         if (!SaveLogbookFile(target, *r.Collection, false).Ok()) state.SkipWithError("save failed");
     }
 }
@@ -123,7 +123,7 @@ void BM_SaveVerifiedWithBackup65535(benchmark::State& state) {
     TLogbookSaveOptions how;
     how.BackupDir = DiskDir().path() + "/Backups/";
     if (!SaveLogbookFile(target, *r.Collection, false, how).Ok()) state.SkipWithError("save failed");
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         if (!SaveLogbookFile(target, *r.Collection, false, how).Ok()) state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * QFileInfo(target).size());
@@ -136,7 +136,7 @@ void BM_CpAndSync65535(benchmark::State& state) {
     QFile::remove(source);
     QFile::copy(Files().Sorted, source);
     const QString copy = DiskDir().path() + "/copy.log";
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         if (QProcess::execute(
                 QStringLiteral("sh"),
                 {QStringLiteral("-c"), QStringLiteral("cp \"$0\" \"$1\" && sync \"$1\""), source, copy}) != 0)
@@ -150,7 +150,7 @@ BENCHMARK(BM_CpAndSync65535)->Unit(benchmark::kMillisecond)->UseRealTime();
 // work happens on the worker.
 void BM_RecoverySnapshot65535(benchmark::State& state) {
     LogbookLoadResult r = LoadLogbookFile(Files().Sorted, false);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         std::vector<std::uint8_t> image = LogbookImage(*r.Collection, false);
         benchmark::DoNotOptimize(image.data());
     }
@@ -162,7 +162,7 @@ void BM_RecoverySnapshot500(benchmark::State& state) {
     TDiveCollection small;
     for (std::size_t i = 0; i < 500; ++i)
         small.AddDive(std::make_unique<TDiveRec>(r.Collection->At(i)), 0, 1);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         std::vector<std::uint8_t> image = LogbookImage(small, false);
         benchmark::DoNotOptimize(image.data());
     }
@@ -170,7 +170,7 @@ void BM_RecoverySnapshot500(benchmark::State& state) {
 BENCHMARK(BM_RecoverySnapshot500)->Unit(benchmark::kMicrosecond);
 
 void BM_SortAndRenumberReversed65535(benchmark::State& state) {
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         state.PauseTiming();
         TDiveCollection log;
         for (std::size_t i = TDiveCollection::kMaxDives; i-- > 0;) {

@@ -30,6 +30,7 @@ TBytes Block(std::uint32_t deviceTime, std::uint16_t profile) {
 // The dive blocks of a full reply: 80 dives of 390 profile bytes (32 KB of data).
 std::vector<TBytes> FullMemory() {
     std::vector<TBytes> blocks;
+    blocks.reserve(80);
     for (int i = 0; i < 80; ++i) blocks.push_back(Block(kClock - 7200u * (80 - i), 390));
     return blocks;
 }
@@ -74,7 +75,7 @@ void BM_ImportFullReply(benchmark::State& state) {
     const TBytes reply = FullReply();
     const TDiveCollection proto = OlderLogbook(static_cast<std::size_t>(state.range(0)));
     TSilentPrompts prompts;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         state.PauseTiming();
         TDiveCollection log;
         log.DiveComputerId = proto.DiveComputerId;
@@ -94,7 +95,7 @@ BENCHMARK(BM_ImportFullReply)->Arg(0)->Arg(10000)->Arg(65000)->Unit(benchmark::k
 
 void BM_TransferAgainstSimulatedBox(benchmark::State& state) {
     const auto memory = FullMemory();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         TVirtualClock clock;
         TSimPort sim(clock);
         TSimTiming t;

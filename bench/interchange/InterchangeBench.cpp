@@ -56,7 +56,7 @@ Fixture& Shared() {
 void BM_ExportUddf(benchmark::State& state) {
     Fixture& f = Shared();
     const QString path = f.Dir.path() + QStringLiteral("/out.uddf");
-    for (auto _ : state) f.Export(path);
+    for ([[maybe_unused]] auto _ : state) f.Export(path);
     state.counters["dives"] = static_cast<double>(kDives);
     state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
 }
@@ -64,7 +64,7 @@ BENCHMARK(BM_ExportUddf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ImportUddf(benchmark::State& state) {
     Fixture& f = Shared();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         TDiveCollection log;
         const UddfImportResult r = ImportUddfFile(log, f.Uddf, 0);
         if (!r.Ok() || log.Count() != kDives) state.SkipWithError("import failed");

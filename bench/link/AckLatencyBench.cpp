@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -64,7 +65,7 @@ private:
 double Percentile(std::vector<double> v, double p) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
-    const auto i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+    const auto i = static_cast<std::size_t>(std::lround(p * static_cast<double>(v.size() - 1)));
     return v[std::min(i, v.size() - 1)];
 }
 
@@ -92,7 +93,7 @@ void BM_AckAfterLastByte32KImage(benchmark::State& state) {
         BuildPacket(std::vector<std::uint8_t>{0x05, 0x00, 0x55, 0, 0, 0, 0});
 
     std::size_t images = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         state.PauseTiming();
         std::uint16_t setting = 0x0100;
         if (!core.FindInterface(setting, true)) {

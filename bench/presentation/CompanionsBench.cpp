@@ -69,7 +69,7 @@ struct TCompanionsScene {
 void BM_UpdateCompanionsOnePoint(benchmark::State& state) {
     TCompanionsScene scene;
     int i = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         scene.Companions->UpdateCompanions(i);
         i = i == scene.Profile->Count ? 0 : i + 1;
     }
@@ -80,7 +80,7 @@ BENCHMARK(BM_UpdateCompanionsOnePoint)->Unit(benchmark::kMicrosecond);
 void BM_StepCursorThroughDiveWithRepaint(benchmark::State& state) {
     TCompanionsScene scene;
     QWidget* windows[] = {scene.Companions->Tissue(), scene.Companions->Physio(), scene.Companions->Panel()};
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         for (int i = 0; i <= scene.Profile->Count; ++i) {
             scene.Companions->UpdateCompanions(i);
             for (QWidget* w : windows) w->repaint();

@@ -50,7 +50,7 @@ void BM_PrintHundredDivesTextAndProfile(benchmark::State& state) {
     request.Logbook = log.get();
     request.FileName = QStringLiteral("BENCH.LOG");
     int pages = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         TPdfPrintTarget target(dir.filePath(QStringLiteral("hundred.pdf")));
         TPrintJob job(target, request);
         QString error;

@@ -69,7 +69,7 @@ void BM_PaintWholeChart(benchmark::State& state) {
     }
     plot.ReplayIndex = profile->Count / 2;
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         PaintPlot(plot, painter, QRect(10, 35, kWidth - 20, kHeight - 45), true);
@@ -110,7 +110,7 @@ void BM_CursorMove(benchmark::State& state) {
     w.Settle();
     const int count = w.graph->Profile().Count;
     int index = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         index = (index + 37) % (count + 1);
         w.graph->MoveCursor(index);
         // Paints what the move asked for: the old and the new strip.
@@ -132,11 +132,11 @@ void BM_ReplayInIdleTime(benchmark::State& state) {
         const double cpu = ThreadCpuMs();
         const bool more = w.graph->ReplayTurn();
         longestTurnCpuMs = std::max(longestTurnCpuMs, ThreadCpuMs() - cpu);
-        longestTurnMs = std::max(longestTurnMs, turn.nsecsElapsed() / 1e6);
+        longestTurnMs = std::max(longestTurnMs, static_cast<double>(turn.nsecsElapsed()) / 1e6);
         ++turns;
         return more;
     });
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         w.graph->ShowDive(&w.dive);
         w.dive.Analysed = 0;
         w.idle.Wake();

@@ -31,7 +31,8 @@ const TDiveCollection& FullLogbook() {
 
 void BM_ComputeStatisticsWholeLogbook(benchmark::State& state) {
     const TDiveCollection& log = FullLogbook();
-    for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(log, {}, false, kMetric));
+    for ([[maybe_unused]] auto _ : state)
+        benchmark::DoNotOptimize(ComputeStatistics(log, {}, false, kMetric));
 }
 BENCHMARK(BM_ComputeStatisticsWholeLogbook)->Unit(benchmark::kMillisecond);
 
@@ -39,13 +40,14 @@ void BM_ComputeStatisticsEverySecondLineSelected(benchmark::State& state) {
     const TDiveCollection& log = FullLogbook();
     std::vector<bool> lines(log.Count());
     for (std::size_t i = 0; i < lines.size(); i += 2) lines[i] = true;
-    for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(log, lines, true, kImperial));
+    for ([[maybe_unused]] auto _ : state)
+        benchmark::DoNotOptimize(ComputeStatistics(log, lines, true, kImperial));
 }
 BENCHMARK(BM_ComputeStatisticsEverySecondLineSelected)->Unit(benchmark::kMillisecond);
 
 void BM_StatisticsWithEveryLabelText(benchmark::State& state) {
     const TDiveCollection& log = FullLogbook();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         const TStatistics s = ComputeStatistics(log, {}, false, kMetric);
         for (const TStatLabel& l : StatisticsPanelLabels())
             benchmark::DoNotOptimize(StatisticsLabelText(l, s, kGerman, kMetric));

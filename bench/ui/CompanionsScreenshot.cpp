@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     while (graph.ReplayTurn()) {
     }
 
-    const QString stem = args[1];
+    const QString& stem = args[1];
     bool saved = true;
     auto save = [&](const char* name) {
         const QPixmap shot = main->screen()->grabWindow(0);

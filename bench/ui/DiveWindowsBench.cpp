@@ -51,7 +51,7 @@ TSelectionCriteria Criteria() {
 void BM_SelectionCriteriaOverFullLogbook(benchmark::State& state) {
     const auto log = FullLogbook();
     const TSelectionCriteria c = Criteria();
-    for (auto _ : state) benchmark::DoNotOptimize(ApplySelection(*log, c));
+    for ([[maybe_unused]] auto _ : state) benchmark::DoNotOptimize(ApplySelection(*log, c));
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(log->Count()));
 }
 BENCHMARK(BM_SelectionCriteriaOverFullLogbook)->Unit(benchmark::kMillisecond);
@@ -61,7 +61,7 @@ void BM_TimeShiftOfEveryDive(benchmark::State& state) {
     std::vector<std::size_t> all(log->Count());
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
     bool plus = true;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         benchmark::DoNotOptimize(ApplyShift(*log, all, 90, plus));
         plus = !plus;
     }
@@ -80,7 +80,7 @@ void BM_SelectDialogMarksTheDiveList(benchmark::State& state) {
     w.Main.ReplaceLogbook(FullLogbook());
     TSelectDialog& select = *w.Dives.SelectDialog();
     select.Load(w.Main.Logbook());
-    for (auto _ : state) select.ApplySelection(*w.Main.DiveList(), w.Main.Logbook());
+    for ([[maybe_unused]] auto _ : state) select.ApplySelection(*w.Main.DiveList(), w.Main.Logbook());
     w.Main.SetModified(false);
 }
 BENCHMARK(BM_SelectDialogMarksTheDiveList)->Unit(benchmark::kMillisecond);
@@ -89,7 +89,7 @@ void BM_DataWindowShowsADive(benchmark::State& state) {
     TWindows w;
     w.Main.ReplaceLogbook(FullLogbook());
     std::size_t i = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         w.Dives.DispDlg()->ShowDive(&w.Main.Logbook().At(i));
         i = (i + 7919) % w.Main.Logbook().Count();
     }

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     }
     TKelvara* main = kelwin.MainWindow();
     TKelwinDiveWindows* dives = kelwin.DiveWindows();
-    const QString stem = args[1];
+    const QString& stem = args[1];
     QTimer::singleShot(800, [&] {
         QPixmap shot =
             main->screen()->grabWindow(0, main->frameGeometry().x(), main->frameGeometry().y(),

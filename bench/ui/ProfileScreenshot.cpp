@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
         qWarning("usage: profile_screenshot OUT.png DIVE_NUMBER [LANGUAGE 0..4] [UNITS 0|1] [CURSOR_MINUTE]");
         return 2;
     }
-    const QString out = args[1];
+    const QString& out = args[1];
     const int number = args[2].toInt();
     QTemporaryDir home;
     SettingsRecord earlier = SettingsRecord::Defaults();

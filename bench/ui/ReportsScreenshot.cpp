@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         qWarning("%s", qPrintable(kelwin.StartError()));
         return 1;
     }
-    const QString stem = args[1];
+    const QString& stem = args[1];
     TStatistic* statistic = kelwin.Reports()->Statistic();
     TPrintDlg* print = kelwin.Reports()->PrintDlg();
     statistic->Prepare();

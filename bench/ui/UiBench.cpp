@@ -18,15 +18,13 @@
 
 namespace {
 
-QApplication* g_app = nullptr;
-
 void BM_StartupToVisibleMainWindow(benchmark::State& state) {
     QTemporaryDir home;
     // Settings of an earlier run, so every start is an ordinary one.
     WriteEarlierSettings(home, SettingsRecord::Defaults());
     const QStringList args{BenchBinDir() + QStringLiteral("EXAMPLE.LOG")};
     std::size_t dives = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         TKelwinApp app(BenchEnvironment(home, args));
         if (!app.Start()) {
             state.SkipWithError(qPrintable(app.StartError()));
@@ -47,7 +45,7 @@ BENCHMARK(BM_StartupToVisibleMainWindow)->Unit(benchmark::kMillisecond)->Iterati
 const QString& LargeLogbook() {
     static QTemporaryDir dir;
     static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("large.log"));
+        QString p = dir.filePath(QStringLiteral("large.log"));
         TDiveCollection log;
         for (int i = 0; i < 65535; ++i) {
             auto d = std::make_unique<TDiveRec>();
@@ -71,7 +69,7 @@ const QString& LargeLogbook() {
 
 void BM_CoreLoadLargeLogbook(benchmark::State& state) {
     const QString& path = LargeLogbook();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         LogbookLoadResult r = LoadLogbookFile(path, false);
         benchmark::DoNotOptimize(r.Collection->Count());
     }
@@ -89,7 +87,7 @@ void BM_OpenLargeLogbookUntilListShown(benchmark::State& state) {
                   std::move(prompts));
     main.show();
     QCoreApplication::processEvents();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         main.Action(ECommand::Open)->trigger();
         // The list paints its visible lines.
         main.DiveList()->repaint();
@@ -109,7 +107,6 @@ BENCHMARK(BM_OpenLargeLogbookUntilListShown)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    g_app = &app;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -14,7 +14,7 @@ QString WithSlash(const QString& dir) {
 
 QString DataDirectory(const QString& appDataFolder, const QString& exeDir) {
     if (!appDataFolder.isEmpty()) {
-        const QString dir = WithSlash(appDataFolder) + QStringLiteral("Vandrel/Kelvara/");
+        QString dir = WithSlash(appDataFolder) + QStringLiteral("Vandrel/Kelvara/");
         if (QDir().mkpath(dir)) return dir;
     }
     return WithSlash(exeDir);

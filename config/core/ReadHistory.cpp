@@ -23,7 +23,7 @@ QDateTime SerialToDateTime(double serial) {
     // years 1 ... 9999 gives no date instead of an integer overflow.
     constexpr double kLatestSerial = 2958466;    // 1 January 10000
     constexpr double kEarliestSerial = -693593;  // 1 January of the year 1
-    if (!(serial >= kEarliestSerial && serial < kLatestSerial)) return QDateTime();
+    if (!(serial >= kEarliestSerial && serial < kLatestSerial)) return {};
     const double days = std::floor(serial);
     const QDate date = QDate::fromJulianDay(static_cast<qint64>(days) + kJulianDayOf18991230);
     const int ms = static_cast<int>(std::lround((serial - days) * kMsPerDay));

@@ -70,7 +70,7 @@ bool ParseFlow(const QString& text, double& flow) {
 
 QString EanText(const QString& flowText, int workLoadPosition) {
     double flow = 0;
-    if (!ParseFlow(flowText, flow)) return QString();
+    if (!ParseFlow(flowText, flow)) return {};
     const double ean = WorkLoadConsumption(workLoadPosition) * 81.0 / flow + 19.0;
     return QString::asprintf("%5.1f", ean) + QStringLiteral(" % O2");
 }

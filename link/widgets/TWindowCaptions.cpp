@@ -19,7 +19,7 @@ void TWindowCaptions::SetCaption(const QString& control, const QString& text) {
         m_window->setWindowTitle(text);
         return;
     }
-    QObject* o = m_window->findChild<QObject*>(control);
+    auto* o = m_window->findChild<QObject*>(control);
     if (auto* b = qobject_cast<QAbstractButton*>(o))
         b->setText(text);
     else if (auto* l = qobject_cast<QLabel*>(o))
@@ -35,7 +35,7 @@ void TWindowCaptions::SetHint(const QString& control, const QString& text) {
 
 void TWindowCaptions::SetItems(const QString& control, const QStringList& items) {
     if (!m_window) return;
-    QObject* o = m_window->findChild<QObject*>(control);
+    auto* o = m_window->findChild<QObject*>(control);
     if (auto* g = qobject_cast<QGroupBox*>(o)) {
         // The group keeps its buttons (and so its choice); only their texts change.
         const auto buttons = RadioItems(g);
@@ -51,7 +51,7 @@ void TWindowCaptions::SetItems(const QString& control, const QStringList& items)
 
 void TWindowCaptions::SetItemIndex(const QString& control, int index) {
     if (!m_window) return;
-    QObject* o = m_window->findChild<QObject*>(control);
+    auto* o = m_window->findChild<QObject*>(control);
     if (auto* g = qobject_cast<QGroupBox*>(o)) {
         const auto buttons = RadioItems(g);
         if (index >= 0 && index < buttons.size()) buttons[index]->setChecked(true);

@@ -116,7 +116,7 @@ bool DecodeProfile(DiveProfile& profile, std::span<const std::uint8_t> block, co
     // information byte, the third point those of its own group's byte.
     // Within a group of 7 (or 8) bytes the words lie at offsets 0, 2 and 4, the
     // information byte at 6 and family A's gas byte at 7.
-    std::size_t group = static_cast<std::size_t>(headerLength);
+    auto group = static_cast<std::size_t>(headerLength);
     const auto groupBytes = static_cast<std::size_t>(groupSize);
     std::uint16_t levelWord = pts[0].Levels;
     auto coldCounter = static_cast<std::int16_t>(profile.InitialCold);
@@ -221,7 +221,7 @@ bool DecodeProfile(DiveProfile& profile, std::span<const std::uint8_t> block, co
     // 11.-13. A dive with no point under water, no dive time or no workload would divide
     // by zero: those figures are 0.
     if (under > 0) {
-        profile.MeanDepth = sumDepth / 64.0 / under;
+        profile.MeanDepth = static_cast<double>(sumDepth) / 64.0 / under;
     }
     const double volume = dive.TankSize / 100.0;
     const double pressure = dive.AirConsumption / 100.0;

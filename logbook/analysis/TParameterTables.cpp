@@ -1,5 +1,7 @@
 #include "TParameterTables.h"
 
+#include <utility>
+
 #include "Messages.h"
 #include "Real48.h"
 
@@ -8,15 +10,16 @@ namespace {
 // Decodes as many whole reals as `bytes` holds into table[0..].
 int DecodeReals(const char* bytes, qint64 size, double* table, int reals) {
     int decoded = 0;
-    for (; decoded < reals && (decoded + 1) * kReal48Size <= size; ++decoded) {
-        table[decoded] = Real48ToDouble(reinterpret_cast<const std::uint8_t*>(bytes + decoded * kReal48Size));
+    for (; decoded < reals && qint64{decoded + 1} * kReal48Size <= size; ++decoded) {
+        table[decoded] =
+            Real48ToDouble(reinterpret_cast<const std::uint8_t*>(bytes + qint64{decoded} * kReal48Size));
     }
     return decoded;
 }
 
 }  // namespace
 
-TParameterTables::TParameterTables(const QString& directory) : m_directory(directory) {
+TParameterTables::TParameterTables(QString directory) : m_directory(std::move(directory)) {
     if (!m_directory.isEmpty() && !m_directory.endsWith(QLatin1Char('/'))) {
         m_directory += QLatin1Char('/');
     }
@@ -42,7 +45,7 @@ void TParameterTables::OpenParameterTables() {
     if (!weights.open(QIODevice::ReadOnly)) {
         throw EMissingTabFile(QStringLiteral("3: "), kWeightTableName, kMissingFileMessageEnglish);
     }
-    const QByteArray bytes = weights.read(kWeightReals * kReal48Size);
+    const QByteArray bytes = weights.read(qint64{kWeightReals} * kReal48Size);
     DecodeReals(bytes.constData(), bytes.size(), m_weights.data(), kWeightReals);
 }
 
@@ -65,13 +68,13 @@ bool TParameterTables::ReadRecord(QFile* file, qint64 offset, TCoeffRecord& rec)
         return false;
     }
     std::array<double, 24> reals{};
-    for (int c = 0; c < 8; ++c) {
+    for (std::size_t c = 0; c < 8; ++c) {
         reals[c * 3] = rec.Compartments[c].k;
         reals[c * 3 + 1] = rec.Compartments[c].a;
         reals[c * 3 + 2] = rec.Compartments[c].b;
     }
     const int decoded = DecodeReals(bytes, got, reals.data(), 24);
-    for (int c = 0; c < 8; ++c) {
+    for (std::size_t c = 0; c < 8; ++c) {
         rec.Compartments[c] = {reals[c * 3], reals[c * 3 + 1], reals[c * 3 + 2]};
     }
     return decoded == 24;

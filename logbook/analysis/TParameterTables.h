@@ -38,7 +38,7 @@ inline const QString kToxTableName = QStringLiteral("KvDoTox.TAB");
 class TParameterTables {
 public:
     // directory: folder of the five files, with or without a trailing "/".
-    explicit TParameterTables(const QString& directory);
+    explicit TParameterTables(QString directory);
     ~TParameterTables();
     TParameterTables(const TParameterTables&) = delete;
     TParameterTables& operator=(const TParameterTables&) = delete;
@@ -69,7 +69,8 @@ public:
     // Weights[(j - 1) * 8 + w]: weight of compartment j at workload level w.
     const std::array<double, kWeightReals>& Weights() const { return m_weights; }
     double Weight(int compartment, int workload) const {
-        return m_weights[static_cast<std::size_t>((compartment - 1) * 8 + (workload & 7))];
+        return m_weights[static_cast<std::size_t>(compartment - 1) * 8 +
+                         static_cast<std::size_t>(workload & 7)];
     }
 
     const QString& Directory() const { return m_directory; }

@@ -37,7 +37,7 @@ TProfileBlockBuilder& TProfileBlockBuilder::SetInitialTissue(double bar) {
 }
 
 TProfileBlockBuilder& TProfileBlockBuilder::SetInitialTissue(int compartment, double bar) {
-    PutWord(m_header, static_cast<std::size_t>(3 + 2 * (compartment - 1)),
+    PutWord(m_header, 3 + 2 * static_cast<std::size_t>(compartment - 1),
             static_cast<int>(std::clamp<long>(std::lround(bar * 4096), 0, 0xFFFF)));
     return *this;
 }
@@ -146,7 +146,7 @@ std::uint16_t TProfileBlockBuilder::DepthWordOf(double depthBar, std::uint16_t w
 
 TProfileBlockBuilder& TProfileBlockBuilder::AddDepthWord(std::uint16_t word) {
     Group& g = CurrentGroup();
-    std::uint8_t info = static_cast<std::uint8_t>((m_workload << 4) | m_bubbles);
+    auto info = static_cast<std::uint8_t>((m_workload << 4) | m_bubbles);
     if (m_pendingCold > 0) info |= 0x08;
     if (m_pendingCold < 0) info |= 0x80;
     g.Info = info;

@@ -284,10 +284,10 @@ void TTissueModel::SimulateMinute(int i, bool atStop, double ascentSoFar) {
 double TTissueModel::AscentTime(double from, double to, double inert, double& mean) const {
     const int a = AscentTableIndex(from);
     const int b = AscentTableIndex(to);
-    const double time = m_ascent[static_cast<std::size_t>(2 * a)] - m_ascent[static_cast<std::size_t>(2 * b)];
+    const double time = m_ascent[2 * static_cast<std::size_t>(a)] - m_ascent[2 * static_cast<std::size_t>(b)];
     if (time > 0) {
-        mean = (m_surfacePressure - kWaterVapour) * inert + (m_ascent[static_cast<std::size_t>(2 * a + 1)] -
-                                                             m_ascent[static_cast<std::size_t>(2 * b + 1)]) *
+        mean = (m_surfacePressure - kWaterVapour) * inert + (m_ascent[2 * static_cast<std::size_t>(a) + 1] -
+                                                             m_ascent[2 * static_cast<std::size_t>(b) + 1]) *
                                                                 (inert / kN2OfAir) / time;
     } else {
         mean = m_sim.InspiredN2;
@@ -489,7 +489,7 @@ void TTissueModel::ModelStep(int i) {
 
     // 2. Above the next deeper stop's threshold the diver is taken to be at rest.
     const int work =
-        s.StepDepth < s.StopThreshold[static_cast<std::size_t>(s.StopIndex + 1)] ? 1 : WorkLevel(p);
+        s.StepDepth < s.StopThreshold[static_cast<std::size_t>(s.StopIndex) + 1] ? 1 : WorkLevel(p);
 
     // 3. Records of the levels
     const bool sameLevels = i > 0 && BubbleLevel(p) == BubbleLevel(pts[static_cast<std::size_t>(i - 1)]) &&

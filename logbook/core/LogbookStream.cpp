@@ -75,7 +75,7 @@ public:
     }
 
 private:
-    static constexpr std::uint64_t kWindow = 64 * 1024;
+    static constexpr std::uint64_t kWindow = std::uint64_t{64} * 1024;
     QIODevice& m_file;
     std::vector<std::uint8_t> m_bytes;
     std::uint64_t m_start = 0;

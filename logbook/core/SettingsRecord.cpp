@@ -49,7 +49,7 @@ public:
     }
     QByteArray ShortString(std::size_t at, std::size_t capacity) const {
         const std::size_t n = std::min<std::size_t>(m_image[at], capacity);
-        return QByteArray(reinterpret_cast<const char*>(m_image.data() + at + 1), static_cast<qsizetype>(n));
+        return {reinterpret_cast<const char*>(m_image.data() + at + 1), static_cast<qsizetype>(n)};
     }
     WindowPlacement Placement(std::size_t at) const {
         return WindowPlacement{static_cast<std::int32_t>(U32(at)), static_cast<std::int32_t>(U32(at + 4)),

@@ -29,9 +29,8 @@ int Clamped(std::int64_t v, std::int64_t low, std::int64_t high) {
 QRect RectOf(const WindowPlacement& p) {
     const std::int64_t width = std::int64_t{p.Right} - p.Left;
     const std::int64_t height = std::int64_t{p.Bottom} - p.Top;
-    return QRect(Clamped(p.Left, -kMaxCoordinate, kMaxCoordinate),
-                 Clamped(p.Top, -kMaxCoordinate, kMaxCoordinate), Clamped(width, 0, kMaxCoordinate),
-                 Clamped(height, 0, kMaxCoordinate));
+    return {Clamped(p.Left, -kMaxCoordinate, kMaxCoordinate), Clamped(p.Top, -kMaxCoordinate, kMaxCoordinate),
+            Clamped(width, 0, kMaxCoordinate), Clamped(height, 0, kMaxCoordinate)};
 }
 
 void SetRect(WindowPlacement& p, const QRect& r) {
@@ -69,7 +68,7 @@ QString SpecialFolder(int kind) {
 
 QString DataDir(const QString& appDataFolder, const QString& exeDir) {
     if (!appDataFolder.isEmpty()) {
-        const QString dir = JoinPath(appDataFolder, QString::fromLatin1(kDataSubPath));
+        QString dir = JoinPath(appDataFolder, QString::fromLatin1(kDataSubPath));
         if (QDir().mkpath(dir) && QFileInfo(dir).isDir()) return dir;
     }
     return WithSlash(exeDir);

@@ -126,7 +126,7 @@ std::unique_ptr<TDiveRec> TDiveRec::CreateFromDevice(std::span<const std::uint8_
                                                      std::size_t* consumed) {
     if (consumed) *consumed = 0;
     if (b.size() < kDiveBlockHeaderSize) return nullptr;
-    const std::size_t profileLength = static_cast<std::size_t>(b[16] | (b[17] << 8));
+    const auto profileLength = static_cast<std::size_t>(b[16] | (b[17] << 8));
     if (b.size() < kDiveBlockHeaderSize + profileLength) return nullptr;
 
     auto rec = std::make_unique<TDiveRec>();

@@ -3,17 +3,18 @@
 #include <QIODevice>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "EStreamReadError.h"
 
 namespace {
-constexpr std::size_t kChunkSize = 256 * 1024;
+constexpr std::size_t kChunkSize = std::size_t{256} * 1024;
 }  // namespace
 
 TLogbookReader::TLogbookReader(std::span<const std::uint8_t> data)
     : m_begin(data.data()), m_cur(data.data()), m_end(data.data() + data.size()) {}
 
-TLogbookReader::TLogbookReader(const QByteArray& data) : m_owned(data) {
+TLogbookReader::TLogbookReader(QByteArray data) : m_owned(std::move(data)) {
     m_begin = m_cur = reinterpret_cast<const std::uint8_t*>(m_owned.constData());
     m_end = m_begin + m_owned.size();
 }
@@ -25,7 +26,7 @@ void TLogbookReader::Fill(std::size_t n) {
         // Move the unparsed rest to the front and read on. The buffer grows by at most
         // one chunk beyond the bytes that really arrived, whatever n a damaged length asks.
         const std::size_t have = Buffered();
-        const std::size_t consumed = static_cast<std::size_t>(m_cur - m_begin);
+        const auto consumed = static_cast<std::size_t>(m_cur - m_begin);
         if (have > 0 && consumed > 0) std::memmove(m_chunk.data(), m_cur, have);
         m_offset += consumed;
         std::size_t filled = have;
@@ -68,7 +69,7 @@ bool TLogbookReader::AtEnd() {
 
 QByteArray TLogbookReader::ReadBytes(std::size_t n) {
     const std::uint8_t* p = Take(n);
-    return QByteArray(reinterpret_cast<const char*>(p), static_cast<qsizetype>(n));
+    return {reinterpret_cast<const char*>(p), static_cast<qsizetype>(n)};
 }
 
 void TLogbookReader::ReadInto(std::vector<std::uint8_t>& out, std::size_t n) {

@@ -20,7 +20,7 @@ public:
     // Reads from a copy-free view of `data`; the bytes must outlive the reader.
     explicit TLogbookReader(std::span<const std::uint8_t> data);
     // Keeps a (shared, implicitly copied) reference to the byte array.
-    explicit TLogbookReader(const QByteArray& data);
+    explicit TLogbookReader(QByteArray data);
     // Reads the device from its current position in chunks, as the records are parsed,
     // so a large logbook is not held twice in memory. The device must stay open.
     explicit TLogbookReader(QIODevice& device);

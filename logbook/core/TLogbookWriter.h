@@ -51,8 +51,7 @@ public:
     std::span<const std::uint8_t> Bytes() const { return m_bytes; }
     // A copy of the image.
     QByteArray Data() const {
-        return QByteArray(reinterpret_cast<const char*>(m_bytes.data()),
-                          static_cast<qsizetype>(m_bytes.size()));
+        return {reinterpret_cast<const char*>(m_bytes.data()), static_cast<qsizetype>(m_bytes.size())};
     }
     std::size_t Size() const { return m_bytes.size(); }
     // Hands the image over; the writer is empty afterwards.

@@ -23,9 +23,10 @@ public:
         if (bytes.empty()) return {};
         // A few recent texts, picked by length and end bytes, answer the repeats of a
         // trip without hashing the whole text.
-        const std::size_t slot = (bytes.size() * 31 + static_cast<unsigned char>(bytes.front()) * 7 +
-                                  static_cast<unsigned char>(bytes.back())) %
-                                 kRecent;
+        const std::size_t slot =
+            (bytes.size() * 31 + std::size_t{static_cast<unsigned char>(bytes.front())} * 7 +
+             static_cast<unsigned char>(bytes.back())) %
+            kRecent;
         QByteArray& recent = m_recent[slot];
         if (std::string_view(recent.constData(), static_cast<std::size_t>(recent.size())) == bytes)
             return recent;

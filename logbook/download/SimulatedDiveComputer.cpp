@@ -40,6 +40,7 @@ TSimMemory SimulatedDiveComputerMemory(const QDateTime& now) {
         const TPlanTime* lastStart = nullptr;
         for (const auto& dive : last->Dives)
             if (dive.IsDownloaded()) lastStart = &dive.Plan.Start;
+        if (!lastStart) continue;
         const QDate lastDay(lastStart->Year, lastStart->Month, lastStart->Day);
         const qint64 shift = lastDay.daysTo(now.date().addDays(-kDaysBeforeNow[computer]));
         for (const auto& dive : last->Dives) {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <utility>
 
 #include "Cp1252.h"
 #include "DayNumber.h"
@@ -42,8 +43,8 @@ struct TSite {
 
 class TUddfReader {
 public:
-    TUddfReader(QIODevice& in, const QString& fileName, int languageIndex)
-        : m_xml(&in), m_fileName(fileName), m_lang(languageIndex) {}
+    TUddfReader(QIODevice& in, QString fileName, int languageIndex)
+        : m_xml(&in), m_fileName(std::move(fileName)), m_lang(languageIndex) {}
 
     UddfReadResult Run();
 

@@ -10,6 +10,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "Cp1252.h"
 #include "DataPanelDesign.h"
@@ -79,11 +80,10 @@ QString FitText(const QFontMetrics& metrics, const QString& text, int maxWidth) 
 }
 
 QPageLayout TPdfPrintTarget::A4Page() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
+    return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter};
 }
 
-TPdfPrintTarget::TPdfPrintTarget(const QString& path, const QPageLayout& page) : m_path(path) {
+TPdfPrintTarget::TPdfPrintTarget(QString path, const QPageLayout& page) : m_path(std::move(path)) {
     // The document is collected in memory and saved whole at the end, through the one save
     // routine: an existing file is replaced only by a complete document.
     m_bytes.open(QIODevice::WriteOnly);

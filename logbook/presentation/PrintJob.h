@@ -108,7 +108,7 @@ class TPdfPrintTarget : public TPrintTarget {
 public:
     static QPageLayout A4Page();
 
-    explicit TPdfPrintTarget(const QString& path, const QPageLayout& page = A4Page());
+    explicit TPdfPrintTarget(QString path, const QPageLayout& page = A4Page());
     ~TPdfPrintTarget() override;
 
     QPagedPaintDevice* Device() override;

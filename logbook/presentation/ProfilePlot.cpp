@@ -35,7 +35,7 @@ int PixelHeight(const QFont& font, const QPaintDevice* device) {
 QPointF PointAt(const ProfilePlot& plot, int i) {
     const ProfileLayout& l = plot.Layout;
     const ProfilePoint& p = plot.Profile->Points[static_cast<std::size_t>(i)];
-    return QPointF(PointToX(l, i), DepthToY(l, PointDepth(p) * l.DepthFactor));
+    return QPoint(PointToX(l, i), DepthToY(l, PointDepth(p) * l.DepthFactor));
 }
 
 // Text with its top left corner at (x, top).
@@ -228,7 +228,8 @@ private:
 
     void DepthLine() {
         const int count = std::min(m_profile.Count, kMaxPointIndex);
-        QPen pen(PlotColor::kBlack, m_plot.TextHeight / 5 + 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        // The line is a whole number of pixels wide.
+        QPen pen(PlotColor::kBlack, static_cast<qreal>(m_plot.TextHeight / 5 + 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         // Runs of segments of one colour are drawn as one polyline.
         std::array<QPointF, kPointCapacity + 1> run;
         std::size_t used = 0;
@@ -375,7 +376,7 @@ QColor DepthSegmentColor(const ProfilePlot& plot, int i) {
 
 QRect CursorStrip(const ProfilePlot& plot, int index) {
     const ProfileLayout& l = plot.Layout;
-    return QRect(l.OriginX + PointToX(l, index), l.OriginY, 1, l.FullHeight + 1);
+    return {l.OriginX + PointToX(l, index), l.OriginY, 1, l.FullHeight + 1};
 }
 
 void DrawCursor(const ProfilePlot& plot, QPainter& painter, int index) {

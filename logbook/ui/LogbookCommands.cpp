@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <ranges>
 
 #include "TDiveCollection.h"
 
@@ -23,7 +24,7 @@ std::size_t DeleteDives(TDiveCollection& logbook, std::vector<std::size_t> indic
     const bool broken = logbook.NumberingBroken();
     const std::uint16_t first = logbook.At(0).DiveNumber;
     // Last line first, so the indices of the lines still to go stay valid.
-    for (auto it = indices.rbegin(); it != indices.rend(); ++it) logbook.RemoveAt(*it);
+    for (const auto index : std::views::reverse(indices)) logbook.RemoveAt(index);
     if (!broken) logbook.Renumber(first);
     return indices.size();
 }

@@ -130,7 +130,7 @@ bool TGraphDlg::Replaying() const {
 
 QRect TGraphDlg::PlotArea() const {
     const int top = m_panel->height() + kChartGap;
-    return QRect(kChartGap, top, m_client->width() - 2 * kChartGap, m_client->height() - kChartGap - top);
+    return {kChartGap, top, m_client->width() - 2 * kChartGap, m_client->height() - kChartGap - top};
 }
 
 // --- the dive -------------------------------------------------------------------------------

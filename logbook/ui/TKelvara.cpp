@@ -248,9 +248,9 @@ TKelvara::~TKelvara() {
 }
 
 void TKelvara::CreateMenusAndToolBar() {
-    for (int i = 0; i < kMenuCount; ++i) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(kMenus[i].Caption));
-        menu->setObjectName(QString::fromLatin1(kMenus[i].Name));
+    for (const TMenuDef& def : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(def.Caption));
+        menu->setObjectName(QString::fromLatin1(def.Name));
         m_menus.push_back(menu);
     }
     for (const TCommandDef& def : kCommandDefs) {

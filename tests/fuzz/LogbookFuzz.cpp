@@ -35,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     second.Collection->SaveToStream(again, dosText);
     const auto image2 = again.Bytes();
     // A day number below the old format's limit is converted at every load, so a dive
-    // dated before 1950 (only a damaged or hand-made file has one) moves on each save.
-    for (const auto& dive : second.Collection->Dives())
+    // dated before 1950 (only a damaged or hand-made file has one) moves on each save: the
+    // first save wrote such a day when the first load left one below the limit.
+    for (const auto& dive : first.Collection->Dives())
         if (dive->DayNo < kFirstNewFormatDay) return 0;
     FUZZ_CHECK(image.size() == image2.size() && std::equal(image.begin(), image.end(), image2.begin()),
                "a loaded logbook saves to the same bytes again");

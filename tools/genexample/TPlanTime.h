@@ -23,7 +23,8 @@ struct TPlanTime {
         return era * 146097 + doe - 719468;
     }
     std::int64_t SecondsSince1970() const {
-        return DaysSince1970() * 86400 + static_cast<std::int64_t>(Hour) * 3600 + Minute * 60;
+        return DaysSince1970() * 86400 + static_cast<std::int64_t>(Hour) * 3600 +
+               static_cast<std::int64_t>(Minute) * 60;
     }
     int MinuteOfDay() const { return Hour * 60 + Minute; }
 };
