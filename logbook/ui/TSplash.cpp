@@ -5,10 +5,11 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <utility>
 
-TSplash::TSplash(const QPixmap& picture)
+TSplash::TSplash(QPixmap picture)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_picture(picture) {
+      m_picture(std::move(picture)) {
     setObjectName(QStringLiteral("Splash"));
     setFixedSize(480, 300);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

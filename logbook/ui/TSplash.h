@@ -14,7 +14,7 @@
 class TSplash : public QWidget {
     Q_OBJECT
 public:
-    explicit TSplash(const QPixmap& picture);
+    explicit TSplash(QPixmap picture);
 
     // Shows the splash when the picture file exists and can be read; null otherwise.
     static std::unique_ptr<TSplash> ShowIfPresent(const QString& picturePath);

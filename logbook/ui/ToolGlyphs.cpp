@@ -18,7 +18,7 @@ const QColor kRed(200, 40, 40);
 const QColor kGreen(40, 150, 60);
 const QColor kYellow(235, 190, 40);
 
-QPen Ink(double width = 1.2) { return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen Ink(double width = 1.2) { return {kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin}; }
 
 // A sheet of paper with a folded top-right corner.
 void Sheet(QPainter& p, double x, double y, double w, double h) {

@@ -37,7 +37,8 @@ class ProfileFamilyTest : public ::testing::TestWithParam<FamilyCase> {};
 // it must equal the recorded points plus the start point, for every stream length.
 TEST_P(ProfileFamilyTest, PointCountFromLengthWordMatchesRecordedPoints) {
     const FamilyCase c = GetParam();
-    for (double minutes = 0; minutes < 3.4; minutes += 1.0 / 3.0) {
+    for (int thirds = 0; thirds <= 10; ++thirds) {
+        const double minutes = thirds / 3.0;
         TDivePlan plan = SquarePlan(c.HwSw, minutes);
         const std::vector<std::uint8_t> block = EncodeProfileBlock(plan);
         const int recorded = static_cast<int>(SamplePlan(plan).size());

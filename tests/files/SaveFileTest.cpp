@@ -45,7 +45,7 @@ protected:
     }
     // A target with known contents, for the failures that must leave it alone.
     QByteArray MakeTarget(const QString& name) {
-        const QByteArray old = Pattern(500, 'a');
+        QByteArray old = Pattern(500, 'a');
         EXPECT_TRUE(SaveFile(Path(name), old).Ok());
         return old;
     }

@@ -8,11 +8,13 @@
 namespace {
 
 TEST(FileFilters, OpenFiltersOfTheFiveLanguages) {
+    const char* french =
+        "Carnet de plongée Kelvara|*.log;*.kvl|Carnet de plongée Kelvara < V.3.02|*.log;*.kvl|Tous fichiers "
+        "(*.*)|*.*";
     const char* expected[kLanguageCount] = {
         "Kelvara Logbook|*.log;*.kvl|Kelvara Logbook < V.3.02|*.log;*.kvl|All files (*.*)|*.*",
         "Kelvara Logbuch|*.log;*.kvl|Kelvara Logbuch < V.3.02|*.log;*.kvl|Alle Dateien (*.*)|*.*",
-        "Carnet de plongée Kelvara|*.log;*.kvl|Carnet de plongée Kelvara < V.3.02|*.log;*.kvl|Tous fichiers "
-        "(*.*)|*.*",
+        french,  // longer than a line, so written out above
         "Kelvara Logbook|*.log;*.kvl|Kelvara Logbook < V.3.02|*.log;*.kvl|Todos los archivos (*.*)|*.*",
         "Logbook Kelvara|*.log;*.kvl|Logbook Kelvara < V.3.02|*.log;*.kvl|Tutti i file (*.*)|*.*"};
     for (int lang = 0; lang < kLanguageCount; ++lang)
