@@ -48,7 +48,7 @@ struct SimRig {
     }
     Bytes ImageData() const {
         auto img = core.Image();
-        return Bytes(img.begin() + 2, img.begin() + 2 + core.ImageLength());
+        return {img.begin() + 2, img.begin() + 2 + core.ImageLength()};
     }
 };
 

@@ -106,7 +106,7 @@ TEST_P(BothPrograms, FiveBadPacketsEndWithNoWhileFourAndAGoodOneDoNot) {
         int at = 10;
         for (int i = 0; i < bad; ++i) rig.port.Feed(WithBadXor(BuildPacket(packets[0])), at += 50);
         rig.FeedPacket(packets[0], at += 50);
-        rig.FeedPacket(packets[1], at += 50);
+        rig.FeedPacket(packets[1], at + 50);
         const ModalResult r = rig.core.RunModal(100000);
         if (bad == 5) {
             EXPECT_EQ(r, mrNo);

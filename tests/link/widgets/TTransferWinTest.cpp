@@ -47,7 +47,7 @@ struct WinRig {
         };
     }
     // Runs the window modally while virtual time passes; `during` runs once the window is up.
-    ModalResult Run(std::function<void()> during = {}) {
+    ModalResult Run(const std::function<void()>& during = {}) {
         QTimer::singleShot(0, win.get(), [this, during] {
             QCoreApplication::processEvents();  // what the window posted when it was shown
             if (during) during();

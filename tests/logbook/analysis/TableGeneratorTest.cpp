@@ -125,10 +125,11 @@ TEST_P(GeneratedTables, AscentTableIsASteadyAscent) {
     EXPECT_EQ(asc[0], 0);
     EXPECT_EQ(asc[1], 0);
     for (int d = 1; d < 128; ++d) {
-        EXPECT_NEAR(asc[2 * d], d / 10.0 / rate, 1e-10);
-        EXPECT_GT(asc[2 * d + 1], asc[2 * d - 1]);
+        const auto at = 2 * static_cast<std::size_t>(d);
+        EXPECT_NEAR(asc[at], d / 10.0 / rate, 1e-10);
+        EXPECT_GT(asc[at + 1], asc[at - 1]);
         // mean inspired nitrogen over the whole ascent: air at half the depth
-        EXPECT_NEAR(asc[2 * d + 1] / asc[2 * d], 0.79296875 * d / 20.0, 1e-10);
+        EXPECT_NEAR(asc[at + 1] / asc[at], 0.79296875 * d / 20.0, 1e-10);
     }
 }
 

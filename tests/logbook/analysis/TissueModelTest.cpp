@@ -321,8 +321,10 @@ TEST(TissueModelLimits, StopsThatNeverClearAreBoundedAndEndBeyondTheTable) {
         for (int c = 0; c < 8; ++c) {
             const auto a = DoubleToReal48(0.0);
             const auto b = DoubleToReal48(1e6);
-            images.Fikt.replace((r * 24 + c * 3 + 1) * 6, 6, reinterpret_cast<const char*>(a.data()), 6);
-            images.Fikt.replace((r * 24 + c * 3 + 2) * 6, 6, reinterpret_cast<const char*>(b.data()), 6);
+            images.Fikt.replace(static_cast<qsizetype>(r * 24 + c * 3 + 1) * 6, 6,
+                                reinterpret_cast<const char*>(a.data()), 6);
+            images.Fikt.replace(static_cast<qsizetype>(r * 24 + c * 3 + 2) * 6, 6,
+                                reinterpret_cast<const char*>(b.data()), 6);
         }
     }
     QString error;

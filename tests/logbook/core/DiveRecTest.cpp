@@ -139,22 +139,22 @@ const QDateTime kTen(QDate(2024, 5, 10), QTime(10, 0, 0));
 INSTANTIATE_TEST_SUITE_P(
     Cases, DatingTest,
     testing::Values(
-        DatingCase{"OneHourBefore", kTen, 2 * 3600, 0, 540},
-        DatingCase{"ThreeDaysAndOneHourBefore", kTen, 2 * (3 * 86400 + 3600), 3, 540},
+        DatingCase{"OneHourBefore", kTen, 2L * 3600, 0, 540},
+        DatingCase{"ThreeDaysAndOneHourBefore", kTen, 2L * (3 * 86400 + 3600), 3, 540},
         // The day before, late in the evening.
-        DatingCase{"ElevenHoursBefore", kTen, 2 * 11 * 3600, 1, 23 * 60},
+        DatingCase{"ElevenHoursBefore", kTen, 2L * 11 * 3600, 1, 23 * 60},
         // 30 s before midnight stays on its own day at 23:59.
-        DatingCase{"SecondsBeforeMidnight", kTen, 2 * (10 * 3600 + 30), 1, 1439},
-        DatingCase{"SecondsBeforeMidnightDaysBack", kTen, 2 * (2 * 86400 + 10 * 3600 + 1), 3, 1439},
+        DatingCase{"SecondsBeforeMidnight", kTen, 2L * (10 * 3600 + 30), 1, 1439},
+        DatingCase{"SecondsBeforeMidnightDaysBack", kTen, 2L * (2 * 86400 + 10 * 3600 + 1), 3, 1439},
         // The dive computer's clock shows the dive after the download time.
-        DatingCase{"ClockAheadAcrossMidnight", QDateTime(QDate(2024, 5, 10), QTime(23, 59, 0)), -2 * 120, -1,
+        DatingCase{"ClockAheadAcrossMidnight", QDateTime(QDate(2024, 5, 10), QTime(23, 59, 0)), -2L * 120, -1,
                    1},
-        DatingCase{"ClockAheadSameDay", kTen, -2 * 600, 0, 610},
+        DatingCase{"ClockAheadSameDay", kTen, -2L * 600, 0, 610},
         // Seconds of day rounded up to midnight never give minute 1440.
         DatingCase{"NowRoundsToMidnight", QDateTime(QDate(2024, 5, 10), QTime(23, 59, 59, 700)), 0, -1, 0},
         DatingCase{"AtMidnight", QDateTime(QDate(2024, 5, 10), QTime(0, 0, 0)), 0, 0, 0},
         // Elapsed seconds are whole seconds, cut toward zero.
-        DatingCase{"OddTicks", kTen, 2 * 60 + 1, 0, 599}),
+        DatingCase{"OddTicks", kTen, 2L * 60 + 1, 0, 599}),
     [](const testing::TestParamInfo<DatingCase>& info) { return info.param.Name; });
 
 // ---- profile and gas flags ---------------------------------------------------------

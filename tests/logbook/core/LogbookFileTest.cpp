@@ -78,28 +78,28 @@ TEST_P(DamagedFileTest, GivesTheErrorAndNoCollection) {
 
 INSTANTIATE_TEST_SUITE_P(
     Damages, DamagedFileTest,
-    testing::Values(DamageCase{"NotALogbook",
-                               [](QByteArray) { return QByteArray("GIF89a not a logbook at all"); },
-                               LogbookError::InvalidDataformat},
-                    DamageCase{"EmptyFile", [](QByteArray) { return QByteArray(); }, LogbookError::ReadError},
-                    DamageCase{"CutHeader", [](QByteArray b) { return b.left(7); }, LogbookError::ReadError},
-                    DamageCase{"EndsInsideARecord", [](QByteArray b) { return b.left(b.size() - 50); },
-                               LogbookError::ReadError},
-                    DamageCase{"ClaimsMoreRecords",
-                               [](QByteArray b) {
-                                   b[6] = char(0xFF);
-                                   b[7] = char(0xFF);
-                                   return b;
-                               },
-                               LogbookError::ReadError},
-                    DamageCase{"ProfileLengthPastTheEnd",
-                               [](QByteArray b) {
-                                   // The last record's profile length word sits 200 + 2 bytes from the end.
-                                   b[b.size() - 202] = char(0xF0);
-                                   b[b.size() - 201] = char(0xFF);
-                                   return b;
-                               },
-                               LogbookError::ReadError}),
+    testing::Values(
+        DamageCase{"NotALogbook", [](const QByteArray&) { return QByteArray("GIF89a not a logbook at all"); },
+                   LogbookError::InvalidDataformat},
+        DamageCase{"EmptyFile", [](const QByteArray&) { return QByteArray(); }, LogbookError::ReadError},
+        DamageCase{"CutHeader", [](const QByteArray& b) { return b.left(7); }, LogbookError::ReadError},
+        DamageCase{"EndsInsideARecord", [](const QByteArray& b) { return b.left(b.size() - 50); },
+                   LogbookError::ReadError},
+        DamageCase{"ClaimsMoreRecords",
+                   [](QByteArray b) {
+                       b[6] = char(0xFF);
+                       b[7] = char(0xFF);
+                       return b;
+                   },
+                   LogbookError::ReadError},
+        DamageCase{"ProfileLengthPastTheEnd",
+                   [](QByteArray b) {
+                       // The last record's profile length word sits 200 + 2 bytes from the end.
+                       b[b.size() - 202] = char(0xF0);
+                       b[b.size() - 201] = char(0xFF);
+                       return b;
+                   },
+                   LogbookError::ReadError}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.Name; });
 
 TEST_F(LogbookFileTest, MutatedFilesLoadOrFailCleanly) {

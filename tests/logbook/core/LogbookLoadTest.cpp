@@ -31,6 +31,7 @@ TDiveRec Dive(std::int32_t day, std::uint16_t number, const char* site) {
 
 TEST(LogbookLoad, RepeatedTextsAreSharedYetEachDiveKeepsItsOwn) {
     std::vector<TDiveRec> dives;
+    dives.reserve(6);
     for (int i = 0; i < 6; ++i)
         dives.push_back(Dive(150000 + i, 1, i % 2 ? "Capo d'Enfola" : "Scoglio della Triglia"));
     dives[3].Remarks = "Sicht 20 m, Str\x94mung";  // DOS byte: read as the Windows-1252 o-umlaut

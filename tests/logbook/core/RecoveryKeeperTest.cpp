@@ -16,7 +16,10 @@ void EnsureApplication() {
     static int argc = 1;
     static char name[] = "kv_core_tests";
     static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+    // Lives until the test program ends.
+    static const QCoreApplication* const app =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    Q_UNUSED(app);
 }
 
 QByteArray ReadAll(const QString& path) {

@@ -74,7 +74,7 @@ protected:
 
     // F5. When the window comes up, `during` runs (after the window's own start-up
     // events), then virtual time passes until the window has its result.
-    void PressF5(std::function<void()> during = {}, bool windowExpected = true) {
+    void PressF5(const std::function<void()>& during = {}, bool windowExpected = true) {
         bool ran = false;
         if (windowExpected) {
             QTimer::singleShot(0, &Win(), [&, during] {
@@ -104,7 +104,7 @@ protected:
     std::vector<TBytes> Requests() const {
         std::vector<TBytes> out;
         for (const QByteArray& line : m_wire.data().split('\n')) {
-            const int at = line.indexOf("PC -> box  ");
+            const qsizetype at = line.indexOf("PC -> box  ");
             if (at < 0) continue;
             TBytes bytes;
             for (const QByteArray& hex : line.mid(at + 11).split(' '))
@@ -316,6 +316,7 @@ TEST_F(KelwinTransfer, CountdownGivesMessage43AndShowsSeconds) {
 
 TEST_F(KelwinTransfer, GaugeFollowsTheImageAndCancelEndsAtOnce) {
     std::vector<TBytes> blocks;
+    blocks.reserve(12);
     for (int i = 0; i < 12; ++i) blocks.push_back(Dive(HoursAgo(100 - i)));
     SetDives(blocks);
     int gaugeHalfway = -1, expected = -2;

@@ -41,7 +41,7 @@ protected:
         f.write(bytes);
     }
     static QByteArray Bytes(const TBytes& b) {
-        return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+        return {reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size())};
     }
     std::size_t DiveCount(const QString& name) {
         auto r = LoadLogbookFile(Path(name), false);

@@ -123,7 +123,7 @@ protected:
     std::vector<TBytes> Requests() const {
         std::vector<TBytes> out;
         for (const QByteArray& line : wire.data().split('\n')) {
-            const int at = line.indexOf("PC -> box  ");
+            const qsizetype at = line.indexOf("PC -> box  ");
             if (at < 0) continue;
             TBytes bytes;
             for (const QByteArray& hex : line.mid(at + 11).split(' '))
@@ -407,7 +407,7 @@ TEST_F(SimulatedDownload, TraceShowsTheWireBytesWithTimes) {
 }
 
 TEST_F(SimulatedDownload, DefaultMemoryBringsRecentDivesOfAllThreeFamilies) {
-    const QDateTime now = QDateTime::currentDateTime();
+    QDateTime now = QDateTime::currentDateTime();
     sim.Box().Memory() = SimulatedDiveComputerMemory(now);
     const std::size_t blocks = sim.Box().Memory().DiveBlocks.size();
     ASSERT_GE(blocks, 6u);

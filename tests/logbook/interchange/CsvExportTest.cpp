@@ -55,7 +55,7 @@ TEST_F(CsvExportTest, ExampleLogbookIsOneRowPerDive) {
     auto log = ExampleLogbook();
     const QJsonArray rows = Export(*log, AllIndices(*log), kEnglish, kMetric);
     ASSERT_EQ(rows.size(), static_cast<qsizetype>(log->Count() + 1));
-    for (const QJsonValue& row : rows) EXPECT_EQ(row.toArray().size(), kCsvColumnCount);
+    for (const auto& row : rows) EXPECT_EQ(row.toArray().size(), kCsvColumnCount);
     const QJsonArray header = rows[0].toArray();
     EXPECT_EQ(header[0].toString(), QStringLiteral("Dive #"));
     EXPECT_EQ(header[11].toString(), QStringLiteral("Max. depth (m)"));
