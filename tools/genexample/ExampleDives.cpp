@@ -573,7 +573,9 @@ TExampleTrip MaldivesTrip() {
     return trip;
 }
 
-double PlanEndSeconds(const std::vector<TPlanSample>& samples) { return 20.0 * (samples.size() + 1); }
+double PlanEndSeconds(const std::vector<TPlanSample>& samples) {
+    return 20.0 * static_cast<double>(samples.size() + 1);
+}
 
 // Pressure used from the tank over the dive. Open circuit: the surface consumption
 // scaled by the ambient pressure of every point; semi-closed: the constant supply flow.
@@ -615,7 +617,10 @@ void CompleteSeries(std::vector<TExampleTrip>& trips) {
                 plan.DeviceTime = ExampleClockAt(c, plan.Start);
                 plan.Seed = seed++;
                 const int interval =
-                    haveLast ? static_cast<int>((SecondsBetween(lastStart, plan.Start) - lastEnd) / 60) : -1;
+                    haveLast
+                        ? static_cast<int>(
+                              (static_cast<double>(SecondsBetween(lastStart, plan.Start)) - lastEnd) / 60)
+                        : -1;
                 if (interval < 0 || interval > kRepetitiveMinutes) {
                     tracker = TTissueTracker(plan.AltitudeClass + 1);
                     plan.SurfaceInterval = -1;

@@ -17,7 +17,7 @@ namespace {
 // Only the date and the time of day count; as UTC they never fall into a daylight-saving
 // gap of the machine's time zone.
 QDateTime ToDateTime(const TPlanTime& t) {
-    return QDateTime(QDate(t.Year, t.Month, t.Day), QTime(t.Hour, t.Minute), Qt::UTC);
+    return {QDate(t.Year, t.Month, t.Day), QTime(t.Hour, t.Minute), Qt::UTC};
 }
 
 QByteArray Text(const std::string& utf8) {

@@ -161,7 +161,7 @@ TDiveFacts DiveFactsOf(const TDivePlan& plan, const std::vector<TPlanSample>& sa
     // Three points a minute; the start point counts as the first 20 seconds.
     facts.DiveTime = (facts.Points + 2) / 3;
     int maxUnits = 0;
-    std::uint8_t status = static_cast<std::uint8_t>((plan.AltitudeClass & 3) << 6);
+    auto status = static_cast<std::uint8_t>((plan.AltitudeClass & 3) << 6);
     for (const TPlanSample& s : samples) {
         maxUnits = std::max<int>(maxUnits, s.DepthUnits);
         if (s.Warnings & PlanWarning::kAscent) status |= 0x01;
@@ -228,7 +228,7 @@ std::vector<std::uint8_t> EncodeProfileBlock(const TDivePlan& plan) {
         // the first half hour; the counter follows one step per group at most.
         const int target = plan.InitialCold + static_cast<int>((plan.ColdMax - plan.InitialCold) *
                                                                std::min(1.0, seconds / coldRampSeconds));
-        std::uint8_t info = static_cast<std::uint8_t>(((s.Work & 7) << 4) | (s.Bubble & 7));
+        auto info = static_cast<std::uint8_t>(((s.Work & 7) << 4) | (s.Bubble & 7));
         if (cold < target) {
             info |= 0x08;
             ++cold;

@@ -26,7 +26,7 @@ QByteArray EncodeBmp24(const QImage& image) {
     constexpr std::uint32_t kPixelsPerMetre = 2835;  // 72 dpi
 
     QByteArray out;
-    out.reserve(static_cast<qsizetype>(kHeaderBytes + pixelBytes));
+    out.reserve(static_cast<qsizetype>(kHeaderBytes) + pixelBytes);
     out.append("BM");
     PutU32(out, kHeaderBytes + pixelBytes);
     PutU32(out, 0);  // reserved

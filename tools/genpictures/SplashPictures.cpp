@@ -12,7 +12,7 @@
 namespace {
 
 QPen RoundPen(const QColor& colour, double width) {
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return {colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
 }
 
 // Lettering with a soft dark shadow under it.

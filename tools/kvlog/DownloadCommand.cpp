@@ -140,7 +140,7 @@ int RunWithWindow(const TOptions& o, IDownloadWindow& window) {
     settings.DiveChoice = o.All ? 1 : 0;
     TOptionPrompts prompts(o);
     TTransferCommand command;
-    const QDateTime now = o.Now.value_or(QDateTime::currentDateTime());
+    QDateTime now = o.Now.value_or(QDateTime::currentDateTime());
     const TTransferOutcome out = command.Run(true, *logbook, settings, window, prompts, [&] { return now; });
 
     if (out.Modified) {

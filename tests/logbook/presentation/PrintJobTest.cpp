@@ -119,7 +119,7 @@ protected:
     // A box of the job in PDF points.
     QRectF Points(const TPrintBox& box) const {
         const double k = 72.0 / 600.0;
-        return QRectF(box.Left * k, box.Top * k, box.Width() * k, box.Height() * k);
+        return {box.Left * k, box.Top * k, box.Width() * k, box.Height() * k};
     }
 
     QTemporaryDir m_dir;

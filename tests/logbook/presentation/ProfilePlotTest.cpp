@@ -78,8 +78,8 @@ struct PlotCase : ::testing::Test {
     QRect RowPixels(int row, int fromPoint, int toPoint) const {
         const ProfileLayout& l = plot.Layout;
         const int y = l.OriginY + l.RowY[static_cast<std::size_t>(row)] - 1;
-        return QRect(QPoint(l.OriginX + PointToX(l, fromPoint) + 1, y),
-                     QPoint(l.OriginX + PointToX(l, toPoint) - 1, y));
+        return {QPoint(l.OriginX + PointToX(l, fromPoint) + 1, y),
+                QPoint(l.OriginX + PointToX(l, toPoint) - 1, y)};
     }
 
     std::unique_ptr<DiveProfile> profile = std::make_unique<DiveProfile>();

@@ -138,6 +138,7 @@ TEST_F(StatisticsTest, TypeAndActivityBitsAreCountedEachForItself) {
 
 TEST_F(StatisticsTest, SelectedOnlyCountsTheSelectedLinesAndDatesTheTitleFromThem) {
     std::vector<std::unique_ptr<TDiveRec>> dives;
+    dives.reserve(5);
     for (int i = 0; i < 5; ++i) dives.push_back(MakeDive(DayNoOfDate(QDate(2023, 4, 1 + i)), 1500, 40));
     const TDiveCollection log = Log(std::move(dives));
     const std::vector<bool> lines{false, true, false, true};  // line 4 has no entry: unselected

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -24,17 +26,16 @@ struct TFocusProbe {
     QString FocusedText;
     bool Seen = false;
 
-    void Arm(std::function<void(QWidget&)> close) {
+    void Arm(const std::function<void(QWidget&)>& close) {
         auto* timer = new QTimer;
         timer->setInterval(0);
-        int* rounds = new int(0);
+        auto rounds = std::make_shared<int>(0);
         QObject::connect(timer, &QTimer::timeout, [this, timer, rounds, close] {
             QWidget* modal = QApplication::activeModalWidget();
             // A few rounds after it appeared, so that any focus set after showing has happened.
             if (!modal || ++*rounds < 3) return;
             timer->stop();
             timer->deleteLater();
-            delete rounds;
             Seen = true;
             if (auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget()))
                 FocusedText = button->text();

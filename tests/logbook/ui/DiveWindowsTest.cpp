@@ -63,7 +63,7 @@ void WhenModal(std::function<void(T&)> act) {
             act(*dialog);
         }
     });
-    PendingTimers().push_back(timer);
+    PendingTimers().emplace_back(timer);
     timer->start();
 }
 
@@ -484,7 +484,7 @@ TEST_P(SelectCaseTest, SelectsTheMatchingLines) {
     const SelectCase& c = GetParam();
     UseLogbook(SelectionLogbook());
     TSelectDialog& s = *m_windows->SelectDialog();
-    WhenModal<TSelectDialog>([this, &c](TSelectDialog& d) {
+    WhenModal<TSelectDialog>([&c](TSelectDialog& d) {
         d.Date1()->setText(DateText(150000 + c.Day1));
         d.Date2()->setText(DateText(150000 + c.Day2));
         if (c.Depth1) {

@@ -300,9 +300,10 @@ TEST(GraphDlgLifetimeTest, TheWindowMayOutliveTheIdleHook) {
     SettingsRecord settings = SettingsRecord::Defaults();
     auto idle = std::make_unique<TIdleHook>();
     QMdiArea area;
-    QPointer<TGraphDlg> graph = new TGraphDlg(area, settings, tables, *idle);
+    auto* window = new TGraphDlg(area, settings, tables, *idle);
+    const QPointer<TGraphDlg> graph = window;
     idle.reset();
-    delete graph.data();
+    delete window;
     EXPECT_TRUE(graph.isNull());
 }
 

@@ -25,7 +25,7 @@
 namespace {
 
 // Answers the edit dialog as soon as it is the active modal window.
-void WhenEditDialog(std::function<void(TEditDlg&)> act) {
+void WhenEditDialog(const std::function<void(TEditDlg&)>& act) {
     auto* timer = new QTimer;
     timer->setInterval(0);
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
@@ -57,7 +57,7 @@ protected:
     QStringList RecoveryFiles() const { return QDir(DataDir() + "Recovery").entryList(QDir::Files); }
 
     // A start of Kelwin on trip.log that answers the restore question with `answers`.
-    std::unique_ptr<TKelwinApp> Start(std::deque<bool> answers = {}) {
+    std::unique_ptr<TKelwinApp> Start(const std::deque<bool>& answers = {}) {
         TKelwinEnvironment env;
         env.ExeDir = Path("exe/");
         env.AppDataFolder = Path("appdata");

@@ -323,7 +323,7 @@ TEST_F(TKelvaraTest, OlderFormatFilterReadsDosTexts) {
 TEST_F(TKelvaraTest, SaveOfANewLogbookAsksForANameAndCancelWritesNothing) {
     m_main->SetModified(true);
     ASSERT_EQ(m_settings.LogbookName, "NONAME.LOG");
-    m_prompts->SaveFiles.push_back(QString());
+    m_prompts->SaveFiles.emplace_back();
     m_main->Button(ECommand::Save)->trigger();
     ASSERT_EQ(m_prompts->Dialogs.size(), 1u);
     EXPECT_EQ(m_prompts->Dialogs[0].Title, "Save logbook as");
@@ -602,7 +602,7 @@ TEST_F(TKelvaraTest, DeletingEveryDiveDisablesTheDiveCommands) {
     m_main->SetCommandHandler(ECommand::Edit, [] {});
     m_main->SetCommandHandler(ECommand::Statistics, [] {});
     OpenLogbook({1, 2, 3});
-    TDiveRec* shownLast = reinterpret_cast<TDiveRec*>(1);
+    auto* shownLast = reinterpret_cast<TDiveRec*>(1);
     m_main->AddCurrentDiveListener([&](TDiveRec* dive) { shownLast = dive; });
     SelectLines({0, 1, 2});
     m_prompts->YesNo.push_back(true);
@@ -692,7 +692,7 @@ TEST_F(TKelvaraTest, CloseAnsweredYesButSaveAsCancelledKeepsRunning) {
     m_main->show();
     m_main->SetModified(true);
     m_prompts->YesNoCancel.push_back(EAnswer::Yes);
-    m_prompts->SaveFiles.push_back(QString());
+    m_prompts->SaveFiles.emplace_back();
     EXPECT_FALSE(m_main->close());
     EXPECT_TRUE(m_main->Modified());
     EXPECT_FALSE(QFileInfo::exists(Path("data/KVWIN.DSK")));

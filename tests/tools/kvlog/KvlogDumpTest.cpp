@@ -174,8 +174,8 @@ TEST_F(KvlogDump, EveryTextByteAndProfileAsLoadingShowsThem) {
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
     for (int k = 0; k < 3; ++k) {
         auto d = Dive(150000 + k, 0, static_cast<std::uint16_t>(7 + k));
-        d->Location = all.mid(k * 85, 85);
-        d->Site = all.mid(k * 85 + 40, 85);
+        d->Location = all.mid(qsizetype{k} * 85, 85);
+        d->Site = all.mid(qsizetype{k} * 85 + 40, 85);
         d->Remarks = QByteArray("\"quoted\" \\ back\r\n\ttab", 21) + QByteArray(1, '\0');
         d->Buddies = all.right(120);
         if (k != 1) d->ProfileBlock = {3, 0, 0x00, 0x7F, 0xFF};
@@ -219,6 +219,7 @@ TEST_F(KvlogDump, LargeLogbooksStoredBackwardsOrShuffledReadThroughManyWindows) 
 
 TEST_F(KvlogDump, ADamagedFileGivesItsErrorAndNoOutput) {
     std::vector<std::unique_ptr<TDiveRec>> dives;
+    dives.reserve(50);
     for (int k = 0; k < 50; ++k) dives.push_back(Dive(150000 + k, 0, 1));
     QFile file(Save("whole.log", std::move(dives)));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
