@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, runs every test (a skipped
-# test fails the run unless tests/allowed-skips.txt explains it), fuzzes every parser for
-# 10 seconds, then runs the tests again under the address and undefined-behaviour
-# sanitizers. Prints the time of each step.
-# KV_SKIP_FUZZ=1 and KV_SKIP_SANITIZE=1 leave a step out on a quick local run.
+# Installs what is missing, builds with warnings as errors, lints the sources the last
+# commits changed (scripts/lint.sh --all keeps the whole tree at zero), runs every test (a
+# skipped test fails the run unless tests/allowed-skips.txt explains it), fuzzes every
+# parser for 10 seconds, then runs the tests again under the address and
+# undefined-behaviour sanitizers. Prints the time of each step.
+# KV_SKIP_LINT=1, KV_SKIP_FUZZ=1 and KV_SKIP_SANITIZE=1 leave a step out on a quick local run.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 times=()
@@ -27,6 +28,9 @@ sanitized() {
 step "install-deps" "$here/scripts/install-deps.sh"
 export QT_QPA_PLATFORM=offscreen
 step "build (-Werror)" "$here/scripts/build.sh" "$here/build" -DKV_WERROR=ON
+if [ "${KV_SKIP_LINT:-0}" != 1 ]; then
+    step "lint (changed sources)" "$here/scripts/lint.sh" "$here/build"
+fi
 step "tests" tests "$here/build" 300
 if [ "${KV_SKIP_FUZZ:-0}" != 1 ]; then
     step "fuzz (10 s a target)" "$here/scripts/fuzz.sh" --seconds 10

@@ -229,7 +229,8 @@ private:
     void DepthLine() {
         const int count = std::min(m_profile.Count, kMaxPointIndex);
         // The line is a whole number of pixels wide.
-        QPen pen(PlotColor::kBlack, static_cast<qreal>(m_plot.TextHeight / 5 + 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        const int width = m_plot.TextHeight / 5 + 1;
+        QPen pen(PlotColor::kBlack, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         // Runs of segments of one colour are drawn as one polyline.
         std::array<QPointF, kPointCapacity + 1> run;
         std::size_t used = 0;

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <ranges>
 
 #include "TDiveCollection.h"
 
@@ -24,7 +23,7 @@ std::size_t DeleteDives(TDiveCollection& logbook, std::vector<std::size_t> indic
     const bool broken = logbook.NumberingBroken();
     const std::uint16_t first = logbook.At(0).DiveNumber;
     // Last line first, so the indices of the lines still to go stay valid.
-    for (const auto index : std::views::reverse(indices)) logbook.RemoveAt(index);
+    std::for_each(indices.rbegin(), indices.rend(), [&](auto index) { logbook.RemoveAt(index); });
     if (!broken) logbook.Renumber(first);
     return indices.size();
 }

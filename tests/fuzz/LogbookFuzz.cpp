@@ -8,11 +8,6 @@
 #include "LogbookFile.h"
 #include "TLogbookWriter.h"
 
-namespace {
-// Stored day numbers from here on are read as they are; lower ones as the old calendar's.
-constexpr std::int32_t kFirstNewFormatDay = 127835;
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     const bool dosText = (data[0] & 1) != 0;

@@ -47,7 +47,7 @@ public:
     TJsonOut() {
         for (int b = 0; b < 256; ++b)
             m_text[static_cast<std::size_t>(b)] = JsonFragment(static_cast<std::uint8_t>(b));
-        m_buf.reserve(kFlushAt + 64 * 1024);
+        m_buf.reserve(kFlushAt + std::size_t{64} * 1024);
     }
 
     void Raw(std::string_view s) { m_buf.append(s); }
@@ -93,7 +93,7 @@ public:
     bool Finish() { return Flush() && std::fflush(stdout) == 0 && !m_failed; }
 
 private:
-    static constexpr std::size_t kFlushAt = 256 * 1024;
+    static constexpr std::size_t kFlushAt = std::size_t{256} * 1024;
 
     void Key(std::string_view key) {
         m_buf += m_first ? "\n      \"" : ",\n      \"";
