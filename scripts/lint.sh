@@ -4,7 +4,7 @@
 #   --all it checks the C++ sources changed since REV (default: the last 10 commits) and
 #   any uncommitted ones, which is what CI runs; --all checks every source of the tree.
 #   Uses the compile commands of BUILD_DIR (default build/, configured and built, so the
-#   generated Qt sources exist). Headers are checked through the sources including them.
+#   generated Qt sources exist). A header is checked through the sources including it.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 all=0
@@ -33,13 +33,13 @@ else
         since="HEAD~$((count > 10 ? 10 : count - 1))"
     fi
     mapfile -t changed < <({ git diff --name-only "$since" -- '*.cpp' '*.h'; git ls-files --others --exclude-standard -- '*.cpp' '*.h'; } | sort -u)
-    # A changed header is checked through the sources of its folder.
+    # A changed header is checked through the sources that include it.
     files=()
     for f in "${changed[@]}"; do
         [ -f "$f" ] || continue
         case "$f" in
             *.cpp) files+=("$f") ;;
-            *.h) for k in "${known[@]}"; do [ "$(dirname "$k")" = "$(dirname "$f")" ] && files+=("$k"); done ;;
+            *.h) mapfile -t -O "${#files[@]}" files < <(grep -lF "#include \"$(basename "$f")\"" "${known[@]}" || true) ;;
         esac
     done
     mapfile -t files < <(printf '%s\n' "${files[@]}" | sort -u | grep -xF -f <(printf '%s\n' "${known[@]}") || true)
