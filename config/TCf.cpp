@@ -22,6 +22,7 @@
 
 #include "EncodeSettings.h"
 #include "Language.h"
+#include "MessageBox.h"
 #include "Messages.h"
 #include "ModelClass.h"
 #include "ReadHistory.h"
@@ -83,7 +84,6 @@ TCf::TCf(TCfEnvironment env, QWidget* parent) : QMainWindow(parent), m_env(std::
 TCf::~TCf() {
     TCaptionRegistry& registry = TCaptionRegistry::Of(Program::Teswin);
     if (m_captions) registry.Unregister(m_captions.get());
-    if (m_optionsCaptions) registry.Unregister(m_optionsCaptions.get());
     // The transfer window's protocol core holds the port, which is a member of this
     // window: the core goes first.
     delete m_transferWin;
@@ -186,14 +186,16 @@ void TCf::BuildToolBar(QWidget* central) {
 }
 
 void TCf::BuildUnitsAndBuzzer(QWidget* central) {
-    Units = new TRadioGroup("Unit system", {}, central);
+    Units = new TRadioGroup(central);
     Units->setObjectName("Units");
+    Units->setTitle("Unit system");
     Units->SetItems({"Metric", "Imperial"});
     Units->setGeometry(8, 42, 150, 66);
     Units->setEnabled(false);
     connect(Units, &TRadioGroup::Clicked, this, [this] { UnitsClick(); });
-    Buzzer = new TRadioGroup("Buzzer", {}, central);
+    Buzzer = new TRadioGroup(central);
     Buzzer->setObjectName("Buzzer");
+    Buzzer->setTitle("Buzzer");
     Buzzer->SetItems({"Off", "On"});
     Buzzer->setGeometry(8, 114, 150, 66);
     Buzzer->setEnabled(false);
@@ -325,16 +327,16 @@ void TCf::FormCreate() {
 
     ShowSplash();
 
-    m_options = new TOptions(this);
-    m_aboutBox = new TAboutBox(this);
+    m_options = new TOptions(Program::Teswin, this);
+    m_aboutBox =
+        new TAboutBox(DiveComputerPicture(QSize(48, 64)), QString::fromLatin1(TCfRecord::kSignature),
+                      QStringLiteral("<b>Teswin</b><br>Configuration tool for Vandrel dive computers"), this);
     m_transferWin = new TTransferWin(*m_env.Clock, *m_port, TTransferVariant::Teswin, this);
     m_transferWin->SetKeptPosition(QPoint(m_settings.TransferLeft, m_settings.TransferTop));
     m_comOpt = new TComOpt(*m_port, TTransferVariant::Teswin, this);
-    m_captions = std::make_unique<TWidgetCaptions>("TCf", this);
-    m_optionsCaptions = std::make_unique<TWidgetCaptions>("TOptions", m_options);
+    m_captions = std::make_unique<TWidgetCaptions>(this, "TCf");
     TCaptionRegistry& registry = TCaptionRegistry::Of(Program::Teswin);
     registry.Register(m_captions.get());
-    registry.Register(m_optionsCaptions.get());
     ApplyLanguage(m_settings.LanguageIndex);
 }
 
@@ -408,10 +410,9 @@ void TCf::PlacePremixReset() {
 }
 
 void TCf::LanguageClick() {
-    m_options->SetLanguage(m_settings.LanguageIndex);
-    if (m_options->exec() != QDialog::Accepted) return;
-    const int chosen = m_options->Language();
-    if (!IsValidLanguage(chosen)) return;
+    int chosen = m_settings.LanguageIndex;
+    int noUnits = 0;
+    if (!m_options->Execute(chosen, noUnits) || !IsValidLanguage(chosen)) return;
     m_settings.LanguageIndex = static_cast<std::uint8_t>(chosen);
     SetCurrentLanguage(chosen);
     ApplyLanguage(chosen);
@@ -451,8 +452,7 @@ void TCf::Message(QMessageBox::Icon icon, const QString& text) {
         m_messageHook(icon, text);
         return;
     }
-    QMessageBox box(icon, QString::fromLatin1(kCfCaption), text, QMessageBox::Ok, this);
-    box.exec();
+    ShowMessageBox(this, icon, QString::fromLatin1(kCfCaption), text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -153,7 +153,6 @@ private:
     TOptions* m_options = nullptr;
     TAboutBox* m_aboutBox = nullptr;
     std::unique_ptr<TWidgetCaptions> m_captions;
-    std::unique_ptr<TWidgetCaptions> m_optionsCaptions;
     TMessageHook m_messageHook;
     TModalRunner m_modalRunner;
     bool m_busy = false;

@@ -10,9 +10,7 @@
 
 #include "DiveTexts.h"
 #include "EditRules.h"
-#include "TCaptionRegistry.h"
 #include "TCp1252Validator.h"
-#include "TWidgetCaptions.h"
 
 namespace {
 // Built-in German captions, in bit order.
@@ -22,11 +20,9 @@ constexpr const char* kCaptions[kActivityCount] = {"Plausch-TG", "Club-TG",   "A
 }  // namespace
 
 TActivity::TActivity(QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDialog(Program::Kelwin, QStringLiteral("TActivity"), parent),
       m_otherLabel(new QLabel(QStringLiteral("Andere:"), this)),
-      m_other(new QLineEdit(this)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
+      m_other(new QLineEdit(this)) {
     setObjectName(QStringLiteral("Activity"));
     setWindowTitle(QStringLiteral("Aktivitäten"));
     auto* grid = new QGridLayout;
@@ -45,26 +41,12 @@ TActivity::TActivity(QWidget* parent)
     auto* other = new QHBoxLayout;
     other->addWidget(m_otherLabel);
     other->addWidget(m_other, 1);
-    m_ok->setObjectName(QStringLiteral("OKBtn"));
-    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
-    m_ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(other);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
     setMinimumWidth(360);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TActivity"));
-    TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
 }
-
-TActivity::~TActivity() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }
 
 QCheckBox* TActivity::Box(int bit) const {
     return bit >= 0 && bit < static_cast<int>(m_boxes.size()) ? m_boxes[static_cast<std::size_t>(bit)]

@@ -5,23 +5,22 @@
 //   std::uint16_t word = dive.Activities;  QString other = ...;
 //   if (activity.Execute(word, other)) { dive.Activities = word; ... }
 
-#include <QDialog>
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "TOkCancelDialog.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TWidgetCaptions;
 
-class TActivity : public QDialog {
+class TActivity : public TOkCancelDialog {
     Q_OBJECT
 public:
     explicit TActivity(QWidget* parent = nullptr);
-    ~TActivity() override;
 
     void Load(std::uint16_t activities, const QString& other);
     std::uint16_t Activities() const;
@@ -31,14 +30,9 @@ public:
 
     QCheckBox* Box(int bit) const;
     QLineEdit* EOther() const { return m_other; }
-    QPushButton* OKBtn() const { return m_ok; }
-    QPushButton* CancelBtn() const { return m_cancel; }
 
 private:
     std::vector<QCheckBox*> m_boxes;  // control order = bit order
     QLabel* m_otherLabel;
     QLineEdit* m_other;
-    QPushButton* m_ok;
-    QPushButton* m_cancel;
-    std::unique_ptr<TWidgetCaptions> m_captions;
 };

@@ -7,9 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "TCaptionRegistry.h"
 #include "TDiveRec.h"
-#include "TWidgetCaptions.h"
 
 namespace {
 
@@ -38,9 +36,7 @@ constexpr const char* kLoadOrder[] = {"SCR",    "Nitrox", "Nostop", "Decomp",
 }  // namespace
 
 TDiveType::TDiveType(QWidget* parent)
-    : QDialog(parent),
-      m_ok(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
+    : TOkCancelDialog(Program::Kelwin, QStringLiteral("TDiveType"), parent) {
     setObjectName(QStringLiteral("DiveType"));
     setWindowTitle(QStringLiteral("Tauchgang-Typ"));
     auto* groups = new QGridLayout;
@@ -61,24 +57,10 @@ TDiveType::TDiveType(QWidget* parent)
         groups->addWidget(box, index / 2, index % 2);
         ++index;
     }
-    m_ok->setObjectName(QStringLiteral("OKBtn"));
-    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
-    m_ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
-    layout->addLayout(buttons);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TDiveType"));
-    TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
+    layout->addLayout(ButtonRow());
 }
-
-TDiveType::~TDiveType() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }
 
 QRadioButton* TDiveType::Button(const QString& name) const { return findChild<QRadioButton*>(name); }
 

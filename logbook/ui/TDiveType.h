@@ -5,19 +5,18 @@
 //   std::uint16_t flags = dive.DiveType;
 //   if (diveType.Execute(flags)) dive.DiveType = flags;   // bits 0..1 are then 0
 
-#include <QDialog>
 #include <cstdint>
 #include <memory>
 
+#include "TOkCancelDialog.h"
+
 class QPushButton;
 class QRadioButton;
-class TWidgetCaptions;
 
-class TDiveType : public QDialog {
+class TDiveType : public TOkCancelDialog {
     Q_OBJECT
 public:
     explicit TDiveType(QWidget* parent = nullptr);
-    ~TDiveType() override;
 
     // Chooses the four "-" buttons, then each button whose flag is set, in the order SCR,
     // Nitrox, Nostop, Decomp, Square, Multil, Fresh, Sea.
@@ -28,8 +27,6 @@ public:
     bool Execute(std::uint16_t& flags);
 
     QRadioButton* Button(const QString& name) const;
-    QPushButton* OKBtn() const { return m_ok; }
-    QPushButton* CancelBtn() const { return m_cancel; }
 
 private:
     struct TChoice {
@@ -38,7 +35,4 @@ private:
     };
     std::vector<QRadioButton*> m_none;
     std::vector<TChoice> m_choices;
-    QPushButton* m_ok;
-    QPushButton* m_cancel;
-    std::unique_ptr<TWidgetCaptions> m_captions;
 };

@@ -21,12 +21,10 @@
 #include "Messages.h"
 #include "RemarksMemo.h"
 #include "TActivity.h"
-#include "TCaptionRegistry.h"
 #include "TCp1252Validator.h"
 #include "TDateFormat.h"
 #include "TDiveRec.h"
 #include "TDiveType.h"
-#include "TWidgetCaptions.h"
 #include "TimeFormat.h"
 #include "UnitFormat.h"
 
@@ -60,7 +58,9 @@ QString ItemText(const QComboBox* list, int index) {
 }  // namespace
 
 TEditDlg::TEditDlg(TDiveType& diveType, TActivity& activity, QWidget* parent)
-    : QDialog(parent), m_diveType(diveType), m_activity(activity) {
+    : TOkCancelDialog(Program::Kelwin, QStringLiteral("TEditDlg"), parent),
+      m_diveType(diveType),
+      m_activity(activity) {
     setObjectName(QStringLiteral("EditDlg"));
     setWindowTitle(QStringLiteral("Tauchgang bearbeiten"));
     auto* grid = new QGridLayout;
@@ -131,31 +131,15 @@ TEditDlg::TEditDlg(TDiveType& diveType, TActivity& activity, QWidget* parent)
     m_suit->addItems(GermanItems("eSuit"));
     RebuildAltitudeList();
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-    m_ok->setObjectName(QStringLiteral("OKBtn"));
-    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
-    m_ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
     setMinimumWidth(620);
 
-    connect(m_ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_typeBtn, &QToolButton::clicked, this, [this] { TypeBtnClick(); });
     connect(m_activityBtn, &QToolButton::clicked, this, [this] { ActivityBtnClick(); });
     connect(m_remarks, &QPlainTextEdit::textChanged, this, [this] { RemarksChanged(); });
-
-    m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TEditDlg"));
-    TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
 }
-
-TEditDlg::~TEditDlg() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }
 
 QLineEdit* TEditDlg::AddField(const char* name, int maxLength) {
     auto* edit = new QLineEdit(this);

@@ -9,11 +9,12 @@
 //   editDlg.LoadFromDive(dive);
 //   if (editDlg.exec() == QDialog::Accepted) editDlg.StoreToDive(dive);
 
-#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+
+#include "TOkCancelDialog.h"
 
 class QComboBox;
 class QLabel;
@@ -24,14 +25,12 @@ class QToolButton;
 class TActivity;
 class TDiveRec;
 class TDiveType;
-class TWidgetCaptions;
 
-class TEditDlg : public QDialog {
+class TEditDlg : public TOkCancelDialog {
     Q_OBJECT
 public:
     // The dive type and activities dialogs are shared with the selection dialog.
     TEditDlg(TDiveType& diveType, TActivity& activity, QWidget* parent = nullptr);
-    ~TEditDlg() override;
 
     void LoadFromDive(const TDiveRec& dive);
     // Reads every control back into the dive, also the disabled ones. Call after OK.
@@ -52,13 +51,12 @@ public:
     QComboBox* List(const QString& name) const;
     QLabel* Panel(const QString& name) const;  // eType, eActivity, eAlarms
     QPlainTextEdit* ERemarks() const { return m_remarks; }
-    QPushButton* OKBtn() const { return m_ok; }
-    QPushButton* CancelBtn() const { return m_cancel; }
     QToolButton* TypeBtn() const { return m_typeBtn; }
     QToolButton* ActivityBtn() const { return m_activityBtn; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void OkClicked() override { OKBtnClick(); }
 
 private:
     QLineEdit* AddField(const char* name, int maxLength);
@@ -82,7 +80,4 @@ private:
     QPlainTextEdit* m_remarks = nullptr;
     QToolButton* m_typeBtn = nullptr;
     QToolButton* m_activityBtn = nullptr;
-    QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
-    std::unique_ptr<TWidgetCaptions> m_captions;
 };

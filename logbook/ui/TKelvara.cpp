@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QTime>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
@@ -26,6 +27,7 @@
 #include "LogbookFile.h"
 #include "Messages.h"
 #include "SaveTexts.h"
+#include "SettingsRecord.h"
 #include "Startup.h"
 #include "TAboutBox.h"
 #include "TCaptionRegistry.h"
@@ -211,7 +213,7 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
     if (!m_prompts) m_prompts = std::make_unique<TQtPrompts>(this);
     m_startDlg = new TStartDlg(this);
     if (auto* qtPrompts = dynamic_cast<TQtPrompts*>(m_prompts.get())) qtPrompts->SetStartDlg(m_startDlg);
-    m_options = new TOptions(this);
+    m_options = new TOptions(Program::Kelwin, this);
 
     SetCommandHandler(ECommand::New, [this] { NewClick(); });
     SetCommandHandler(ECommand::Open, [this] { OpenClick(); });
@@ -735,8 +737,14 @@ void TKelvara::ExitClick() { close(); }
 void TKelvara::DiveListClick() { m_diveList->setFocus(); }
 
 void TKelvara::InfoClick() {
-    TAboutBox box(m_paths.ExeDir, this);
-    if (!box.PictureLoaded()) m_prompts->ShowError(box.PictureError());
+    // The picture is stretched over the box's top; a missing one is reported and left out.
+    const QString path = m_paths.ExeDir + QStringLiteral("Kelwin.BMP");
+    QPixmap picture;
+    if (picture.load(path, "BMP"))
+        picture = picture.scaled(360, 225, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    else
+        m_prompts->ShowError(FormatMessage(GetMessage(32), path));
+    TAboutBox box(picture, QString::fromLatin1(SettingsRecord::kVersion), QString(), this);
     box.exec();
 }
 

@@ -14,9 +14,7 @@
 #include "CaptionList.h"
 #include "Language.h"
 #include "PrintTexts.h"
-#include "TCaptionRegistry.h"
 #include "TRadioGroup.h"
-#include "TWidgetCaptions.h"
 
 namespace {
 
@@ -29,14 +27,12 @@ QStringList GermanItems(const char* control) {
 }  // namespace
 
 TPrintDlg::TPrintDlg(QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDialog(Program::Kelwin, QStringLiteral("TPrintDlg"), parent),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       m_what(new TRadioGroup(this)),
       m_extend(new TRadioGroup(this)),
       m_setup(new QPushButton(QStringLiteral("Einrichten"), this)),
-      m_printerName(new QLabel(this)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
+      m_printerName(new QLabel(this)) {
     setObjectName(QStringLiteral("PrintDlg"));
     setWindowTitle(QStringLiteral("Drucken"));
     m_what->setObjectName(QStringLiteral("What"));
@@ -53,9 +49,6 @@ TPrintDlg::TPrintDlg(QWidget* parent)
     m_printerName->setFrameShadow(QFrame::Sunken);
     m_printerName->setTextFormat(Qt::PlainText);
     m_printerName->setMinimumHeight(22);
-    m_ok->setObjectName(QStringLiteral("OKBtn"));
-    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
-    m_ok->setDefault(true);
     m_printer->setPageOrientation(QPageLayout::Portrait);
     if (!HasSystemPrinter()) {
         m_printer->setOutputFormat(QPrinter::PdfFormat);
@@ -68,26 +61,18 @@ TPrintDlg::TPrintDlg(QWidget* parent)
     auto* printer = new QHBoxLayout;
     printer->addWidget(m_printerName, 1);
     printer->addWidget(m_setup);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addLayout(printer);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_setup, &QPushButton::clicked, this, &TPrintDlg::PrinterSetupClick);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TPrintDlg"));
-    TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
     ShowPrinterName();
 }
 
-TPrintDlg::~TPrintDlg() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }
+TPrintDlg::~TPrintDlg() = default;
 
 bool TPrintDlg::HasSystemPrinter() const {
     return m_printer->outputFormat() == QPrinter::NativeFormat &&

@@ -7,18 +7,17 @@
 //
 //   if (printDlg.exec() == QDialog::Accepted) { ... printDlg.WhatChoice() ... }
 
-#include <QDialog>
 #include <memory>
 
 #include "PrintJob.h"
+#include "TOkCancelDialog.h"
 
 class QLabel;
 class QPrinter;
 class QPushButton;
 class TRadioGroup;
-class TWidgetCaptions;
 
-class TPrintDlg : public QDialog {
+class TPrintDlg : public TOkCancelDialog {
     Q_OBJECT
 public:
     explicit TPrintDlg(QWidget* parent = nullptr);
@@ -38,8 +37,6 @@ public:
     TRadioGroup* Extend() const { return m_extend; }
     QPushButton* PrinterSetup() const { return m_setup; }
     QLabel* PrinterName() const { return m_printerName; }
-    QPushButton* OKBtn() const { return m_ok; }
-    QPushButton* CancelBtn() const { return m_cancel; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,7 +50,4 @@ private:
     TRadioGroup* m_extend;
     QPushButton* m_setup;
     QLabel* m_printerName;
-    QPushButton* m_ok;
-    QPushButton* m_cancel;
-    std::unique_ptr<TWidgetCaptions> m_captions;
 };

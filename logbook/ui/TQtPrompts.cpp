@@ -3,25 +3,17 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
-#include "DialogFocus.h"
 #include "FileFilters.h"
+#include "MessageBox.h"
 #include "TStartDlg.h"
 
 TQtPrompts::TQtPrompts(QWidget* parent, TStartDlg* startDlg) : m_parent(parent), m_startDlg(startDlg) {}
 
 namespace {
-// A message box with the program's title, its default button focused once it is shown.
 QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault) {
-    QMessageBox box(icon, QApplication::applicationName(), text, buttons, parent);
-    box.setDefaultButton(byDefault);
-    TDialogFocus focus;
-    box.installEventFilter(&focus);
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    return clicked ? box.standardButton(clicked) : QMessageBox::Cancel;
+    return ShowMessageBox(parent, icon, QApplication::applicationName(), text, buttons, byDefault);
 }
 }  // namespace
 

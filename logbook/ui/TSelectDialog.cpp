@@ -16,11 +16,9 @@
 #include "EditRules.h"
 #include "Language.h"
 #include "TActivity.h"
-#include "TCaptionRegistry.h"
 #include "TDateFormat.h"
 #include "TDiveCollection.h"
 #include "TDiveType.h"
-#include "TWidgetCaptions.h"
 #include "UnitFormat.h"
 
 namespace {
@@ -55,7 +53,7 @@ QLabel* MakePanel(QWidget* parent, const char* name) {
 }  // namespace
 
 TSelectDialog::TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDialog(Program::Kelwin, QStringLiteral("TSelectDialog"), parent),
       m_diveType(diveType),
       m_activity(activity),
       m_date1(MakeField(this, "Date1")),
@@ -66,9 +64,7 @@ TSelectDialog::TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* 
       m_activityPanel(MakePanel(this, "eActivity")),
       m_typePanel(MakePanel(this, "eType")),
       m_activityBtn(new QToolButton(this)),
-      m_typeBtn(new QToolButton(this)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
+      m_typeBtn(new QToolButton(this)) {
     setObjectName(QStringLiteral("SelectDialog"));
     setWindowTitle(QStringLiteral("Selektieren"));
     m_enableDepth->setObjectName(QStringLiteral("EnableDepth"));
@@ -76,9 +72,6 @@ TSelectDialog::TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* 
     m_typeBtn->setObjectName(QStringLiteral("TypeBtn"));
     m_activityBtn->setText(QStringLiteral("..."));
     m_typeBtn->setText(QStringLiteral("..."));
-    m_ok->setObjectName(QStringLiteral("OKBtn"));
-    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
-    m_ok->setDefault(true);
 
     auto* grid = new QGridLayout;
     grid->addWidget(MakeLabel(this, "LDate1", "Datum:"), 0, 0);
@@ -100,27 +93,16 @@ TSelectDialog::TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* 
     typeRow->addWidget(m_typePanel, 1);
     typeRow->addWidget(m_typeBtn);
     grid->addLayout(typeRow, 4, 1, 1, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
 
     // Typing a depth means the depth range is wanted.
     connect(m_depth1, &QLineEdit::textEdited, this, [this] { m_enableDepth->setChecked(true); });
     connect(m_depth2, &QLineEdit::textEdited, this, [this] { m_enableDepth->setChecked(true); });
-    connect(m_ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_activityBtn, &QToolButton::clicked, this, [this] { ActivityBtnClick(); });
     connect(m_typeBtn, &QToolButton::clicked, this, [this] { TypeBtnClick(); });
-
-    m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TSelectDialog"));
-    TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
 }
-
-TSelectDialog::~TSelectDialog() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }
 
 void TSelectDialog::Load(const TDiveCollection& logbook) {
     if (!logbook.IsEmpty()) {

@@ -7,10 +7,10 @@
 //   selectDlg.Load(logbook);                        // dates of the first and last dive
 //   if (selectDlg.exec() == QDialog::Accepted) selectDlg.ApplySelection(*main.DiveList(), logbook);
 
-#include <QDialog>
 #include <memory>
 
 #include "Selection.h"
+#include "TOkCancelDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -21,13 +21,11 @@ class QToolButton;
 class TActivity;
 class TDiveCollection;
 class TDiveType;
-class TWidgetCaptions;
 
-class TSelectDialog : public QDialog {
+class TSelectDialog : public TOkCancelDialog {
     Q_OBJECT
 public:
     TSelectDialog(TDiveType& diveType, TActivity& activity, QWidget* parent = nullptr);
-    ~TSelectDialog() override;
 
     // The opening state for a non-empty logbook.
     void Load(const TDiveCollection& logbook);
@@ -48,10 +46,11 @@ public:
     QCheckBox* EnableDepth() const { return m_enableDepth; }
     QLabel* EActivity() const { return m_activityPanel; }
     QLabel* EType() const { return m_typePanel; }
-    QPushButton* OKBtn() const { return m_ok; }
-    QPushButton* CancelBtn() const { return m_cancel; }
     QToolButton* ActivityBtn() const { return m_activityBtn; }
     QToolButton* TypeBtn() const { return m_typeBtn; }
+
+protected:
+    void OkClicked() override { OKBtnClick(); }
 
 private:
     void RefreshPanels();
@@ -71,7 +70,4 @@ private:
     QLabel* m_typePanel;
     QToolButton* m_activityBtn;
     QToolButton* m_typeBtn;
-    QPushButton* m_ok;
-    QPushButton* m_cancel;
-    std::unique_ptr<TWidgetCaptions> m_captions;
 };

@@ -5,20 +5,19 @@
 //   std::uint16_t number = firstDive.DiveNumber;
 //   if (startDlg.AskStartNumber(number)) logbook.Renumber(number);
 
-#include <QDialog>
 #include <cstdint>
 #include <memory>
+
+#include "TOkCancelDialog.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TWidgetCaptions;
 
-class TStartDlg : public QDialog {
+class TStartDlg : public TOkCancelDialog {
     Q_OBJECT
 public:
     explicit TStartDlg(QWidget* parent = nullptr);
-    ~TStartDlg() override;
 
     // Shows `value` and runs the dialog modally. Cancel: value 1, false. OK: the field read
     // as a decimal number (its low 16 bits; 1 when it is no number), true.
@@ -33,7 +32,4 @@ public:
 private:
     QLabel* m_label;
     QLineEdit* m_nr;
-    QPushButton* m_ok;
-    QPushButton* m_cancel;
-    std::unique_ptr<TWidgetCaptions> m_captions;
 };

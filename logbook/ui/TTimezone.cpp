@@ -10,18 +10,14 @@
 #include <QVBoxLayout>
 
 #include "EditRules.h"
-#include "TCaptionRegistry.h"
-#include "TWidgetCaptions.h"
 #include "TimeShift.h"
 
 TTimezone::TTimezone(QWidget* parent)
-    : QDialog(parent),
+    : TOkCancelDialog(Program::Kelwin, QStringLiteral("TTimezone"), parent),
       m_label(new QLabel(QStringLiteral("Zeitdifferenz:"), this)),
       m_timediff(new QLineEdit(QStringLiteral("00:00"), this)),
       m_plus(new QRadioButton(QStringLiteral("+"), this)),
-      m_minus(new QRadioButton(QStringLiteral("-"), this)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancel(new QPushButton(QStringLiteral("Abbrechen"), this)) {
+      m_minus(new QRadioButton(QStringLiteral("-"), this)) {
     setObjectName(QStringLiteral("Timezone"));
     setWindowTitle(QStringLiteral("Zeitzone anpassen"));
     m_label->setObjectName(QStringLiteral("LTimediff"));
@@ -31,9 +27,6 @@ TTimezone::TTimezone(QWidget* parent)
     m_plus->setObjectName(QStringLiteral("Plus"));
     m_minus->setObjectName(QStringLiteral("Minus"));
     m_plus->setChecked(true);
-    m_ok->setObjectName(QStringLiteral("OKBtn"));
-    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
-    m_ok->setDefault(true);
 
     auto* field = new QHBoxLayout;
     field->addWidget(m_label);
@@ -42,24 +35,12 @@ TTimezone::TTimezone(QWidget* parent)
     signs->addWidget(m_plus);
     signs->addWidget(m_minus);
     signs->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(field);
     layout->addLayout(signs);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
     setMinimumWidth(280);
-
-    connect(m_ok, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TTimezone"));
-    TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
 }
-
-TTimezone::~TTimezone() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }
 
 void TTimezone::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -4,23 +4,22 @@
 //
 //   if (timezone.exec() == QDialog::Accepted) timezone.ApplyShift(logbook, main.SelectedIndices());
 
-#include <QDialog>
 #include <cstddef>
 #include <memory>
 #include <vector>
+
+#include "TOkCancelDialog.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TDiveCollection;
-class TWidgetCaptions;
 
-class TTimezone : public QDialog {
+class TTimezone : public TOkCancelDialog {
     Q_OBJECT
 public:
     explicit TTimezone(QWidget* parent = nullptr);
-    ~TTimezone() override;
 
     // OK: the amount must read as "hh:mm" up to 99:59; true when it did (the dialog closes).
     bool OKBtnClick();
@@ -30,18 +29,14 @@ public:
     QLineEdit* Timediff() const { return m_timediff; }
     QRadioButton* Plus() const { return m_plus; }
     QRadioButton* Minus() const { return m_minus; }
-    QPushButton* OKBtn() const { return m_ok; }
-    QPushButton* CancelBtn() const { return m_cancel; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void OkClicked() override { OKBtnClick(); }
 
 private:
     QLabel* m_label;
     QLineEdit* m_timediff;
     QRadioButton* m_plus;
     QRadioButton* m_minus;
-    QPushButton* m_ok;
-    QPushButton* m_cancel;
-    std::unique_ptr<TWidgetCaptions> m_captions;
 };

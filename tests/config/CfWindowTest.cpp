@@ -669,9 +669,9 @@ TEST_F(CfWindow, LanguageDialogStoresTheChoice) {
     QTimer::singleShot(0, [] {
         auto* dlg = qobject_cast<TOptions*>(QApplication::activeModalWidget());
         ASSERT_NE(dlg, nullptr);
-        EXPECT_EQ(dlg->Language(), 0);
+        EXPECT_EQ(dlg->LangSel()->ItemIndex(), 0);
         dlg->LangSel()->SetItemIndex(2);
-        dlg->OkBtn()->click();
+        dlg->OKBtn()->click();
     });
     cf.LanguageClick();
     EXPECT_EQ(cf.Settings().LanguageIndex, 2);
@@ -680,7 +680,7 @@ TEST_F(CfWindow, LanguageDialogStoresTheChoice) {
     QTimer::singleShot(0, [] {
         auto* dlg = qobject_cast<TOptions*>(QApplication::activeModalWidget());
         ASSERT_NE(dlg, nullptr);
-        EXPECT_EQ(dlg->Language(), 2);
+        EXPECT_EQ(dlg->LangSel()->ItemIndex(), 2);
         dlg->LangSel()->SetItemIndex(4);
         dlg->CancelBtn()->click();
     });
@@ -692,12 +692,12 @@ TEST_F(CfWindow, LanguageDialogStoresTheChoice) {
 }
 
 TEST_F(CfWindow, InfoBoxVersionAndSplash) {
-    TAboutBox box;
-    EXPECT_EQ(box.Version()->text(), " Version 3.06");
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     ASSERT_TRUE(picture.save(m_path + "Teswin.BMP", "BMP"));
-    Window();
+    auto* box = Window().findChild<TAboutBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Version()->text(), " Version 3.06");
     QWidget* splash = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == "Splash" && w->isVisible()) splash = w;

@@ -1,7 +1,5 @@
-// The start number dialog, the language dialog, the caption adapter, the radio group, the
-// information box, the splash window and the tool bar glyphs.
+// The start number dialog, the splash window and the tool bar glyphs.
 
-#include <QAction>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,13 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "Language.h"
-#include "TAboutBox.h"
 #include "TCaptionRegistry.h"
-#include "TOptions.h"
-#include "TRadioGroup.h"
 #include "TSplash.h"
 #include "TStartDlg.h"
-#include "TWidgetCaptions.h"
 #include "TestApplication.h"
 #include "ToolGlyphs.h"
 
@@ -79,115 +73,6 @@ TEST_F(DialogsTest, StartDlgIsRecaptioned) {
     EXPECT_EQ(dlg.windowTitle(), "Initial Logbook Number");
     EXPECT_EQ(dlg.findChild<QLabel*>("LNumber")->text(), "Initial number:");
     EXPECT_EQ(dlg.findChild<QPushButton*>("CancelBtn")->text(), "Cancel");
-}
-
-TEST_F(DialogsTest, OptionsOpenWithTheCurrentChoicesAndReturnTheNewOnes) {
-    TOptions options;
-    options.Load(kGerman, 1);
-    EXPECT_EQ(options.LangSel()->ItemIndex(), kGerman);
-    EXPECT_EQ(options.UnitSel()->ItemIndex(), 1);
-    options.LangSel()->SetItemIndex(kItalian);
-    options.UnitSel()->SetItemIndex(0);
-    int language = kGerman, units = 1;
-    EXPECT_FALSE(options.Finish(QDialog::Rejected, language, units));
-    EXPECT_EQ(language, kGerman);
-    EXPECT_EQ(units, 1);
-    EXPECT_TRUE(options.Finish(QDialog::Accepted, language, units));
-    EXPECT_EQ(language, kItalian);
-    EXPECT_EQ(units, 0);
-}
-
-TEST_F(DialogsTest, OptionsKeepLanguageNamesAndTranslateUnits) {
-    TOptions options;
-    EXPECT_EQ(options.LangSel()->Items(), LanguageNames());
-    TCaptionRegistry::Of(Program::Kelwin).ApplyLanguage(kEnglish);
-    EXPECT_EQ(options.windowTitle(), "Country Settings");
-    EXPECT_EQ(options.UnitSel()->Items(), (QStringList{"Metric", "Imperial"}));
-    EXPECT_EQ(options.LangSel()->Items(), LanguageNames());
-    TCaptionRegistry::Of(Program::Kelwin).ApplyLanguage(kGerman);
-    EXPECT_EQ(options.UnitSel()->Items(), (QStringList{"Metrisch", "Imperial"}));
-    // An index outside 0..4 (damaged settings) changes nothing.
-    EXPECT_FALSE(TCaptionRegistry::Of(Program::Kelwin).ApplyLanguage(7));
-    EXPECT_EQ(options.UnitSel()->Items(), (QStringList{"Metrisch", "Imperial"}));
-}
-
-TEST_F(DialogsTest, OptionsLeftWithoutChoiceKeepTheOldValues) {
-    TOptions options;
-    options.Load(9, 1);  // no such language item
-    int language = 9, units = 1;
-    EXPECT_TRUE(options.Finish(QDialog::Accepted, language, units));
-    EXPECT_EQ(language, 9);
-    EXPECT_EQ(units, 1);
-}
-
-TEST_F(DialogsTest, RadioGroupItemsAndChoice) {
-    TRadioGroup group;
-    group.SetItems({"a", "b", "c"});
-    EXPECT_EQ(group.Count(), 3);
-    EXPECT_EQ(group.ItemIndex(), -1);
-    group.SetItemIndex(2);
-    EXPECT_EQ(group.ItemIndex(), 2);
-    group.SetItemIndex(5);
-    EXPECT_EQ(group.ItemIndex(), -1);
-    group.SetItemIndex(1);
-    group.SetItems({"x", "y"});
-    EXPECT_EQ(group.Items(), (QStringList{"x", "y"}));
-    EXPECT_EQ(group.ItemIndex(), -1);
-}
-
-TEST_F(DialogsTest, CaptionAdapterReachesEveryKindOfControl) {
-    QWidget window;
-    auto* label = new QLabel(&window);
-    label->setObjectName("L");
-    auto* button = new QPushButton(&window);
-    button->setObjectName("B");
-    auto* action = new QAction(&window);
-    action->setObjectName("A");
-    auto* group = new TRadioGroup(&window);
-    group->setObjectName("G");
-    TFileDialogSettings dialog;
-    TWidgetCaptions captions(&window, "TTest");
-    captions.AddFileDialog("OpenDialog", &dialog);
-
-    captions.SetCaption("", "Title");
-    captions.SetCaption("L", "label");
-    captions.SetCaption("B", "button");
-    captions.SetCaption("A", "&item");
-    captions.SetHint("A", "hint");
-    captions.SetCaption("G", "group");
-    captions.SetItems("G", {"one", "two"});
-    captions.SetItemIndex("G", 1);
-    captions.SetCaption("OpenDialog", "Open logbook");
-    captions.SetFilter("OpenDialog", "X|*.log");
-    captions.SetDefaultExt("OpenDialog", ".LOG");
-    captions.SetCaption("Missing", "ignored");
-
-    EXPECT_EQ(window.windowTitle(), "Title");
-    EXPECT_EQ(label->text(), "label");
-    EXPECT_EQ(button->text(), "button");
-    EXPECT_EQ(action->text(), "&item");
-    EXPECT_EQ(action->toolTip(), "hint");
-    EXPECT_EQ(group->title(), "group");
-    EXPECT_EQ(group->Items(), (QStringList{"one", "two"}));
-    EXPECT_EQ(group->ItemIndex(), 1);
-    EXPECT_EQ(dialog.Title, "Open logbook");
-    EXPECT_EQ(dialog.Filter, "X|*.log");
-    EXPECT_EQ(dialog.DefaultExt, ".LOG");
-}
-
-TEST_F(DialogsTest, AboutBoxShowsVersionAndReportsAMissingPicture) {
-    QTemporaryDir empty;
-    TAboutBox missing(empty.path() + "/");
-    EXPECT_FALSE(missing.PictureLoaded());
-    EXPECT_TRUE(missing.PictureError().contains("Kelwin.BMP"));
-    EXPECT_EQ(missing.Version()->text(), " Version 3.06");
-
-    QImage picture(480, 300, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    ASSERT_TRUE(picture.save(empty.path() + "/Kelwin.BMP", "BMP"));
-    TAboutBox present(empty.path() + "/");
-    EXPECT_TRUE(present.PictureLoaded());
-    EXPECT_TRUE(present.PictureError().isEmpty());
 }
 
 TEST_F(DialogsTest, SplashOnlyWithAReadablePicture) {

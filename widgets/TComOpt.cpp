@@ -2,13 +2,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ComNumbers.h"
 #include "IComPort.h"
-#include "TCaptionRegistry.h"
 
 namespace {
 Program ProgramOf(TTransferVariant v) {
@@ -17,7 +14,9 @@ Program ProgramOf(TTransferVariant v) {
 }  // namespace
 
 TComOpt::TComOpt(IComPort& port, TTransferVariant variant, QWidget* parent)
-    : QDialog(parent), m_port(port), m_variant(variant), m_captions("TComOpt", this) {
+    : TOkCancelDialog(ProgramOf(variant), QStringLiteral("TComOpt"), parent),
+      m_port(port),
+      m_variant(variant) {
     setObjectName("TComOpt");
     const bool kelwin = variant == TTransferVariant::Kelwin;
     setWindowTitle(kelwin ? QStringLiteral("Schnittstelle") : QStringLiteral("Serial Port"));
@@ -27,29 +26,15 @@ TComOpt::TComOpt(IComPort& port, TTransferVariant variant, QWidget* parent)
     m_appleTalk = new QCheckBox(QStringLiteral("AppleTalk"), this);
     m_appleTalk->setObjectName("AppleTalk");
     m_appleTalk->setVisible(false);  // carries RaiseRts; never shown
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName("OKBtn");
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(kelwin ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName("CancelBtn");
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_comPort);
     layout->addWidget(m_appleTalk);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow());
     setFixedSize(sizeHint());
 
     FormCreate();
-    TCaptionRegistry::Of(ProgramOf(m_variant)).Register(&m_captions);
 }
-
-TComOpt::~TComOpt() { TCaptionRegistry::Of(ProgramOf(m_variant)).Unregister(&m_captions); }
 
 void TComOpt::FormCreate() {
     m_choice.Build(m_port);

@@ -5,9 +5,13 @@
 
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), m_layout(new QVBoxLayout(this)) {
     m_group.setExclusive(true);
+    m_layout->setContentsMargins(8, 4, 8, 4);
+    m_layout->setSpacing(2);
+    connect(&m_group, &QButtonGroup::idClicked, this, &TRadioGroup::Clicked);
 }
 
 void TRadioGroup::SetItems(const QStringList& items) {
+    const int chosen = ItemIndex();
     for (QAbstractButton* button : m_group.buttons()) {
         m_group.removeButton(button);
         delete button;
@@ -18,6 +22,7 @@ void TRadioGroup::SetItems(const QStringList& items) {
         m_group.addButton(button, i);
         m_layout->addWidget(button);
     }
+    SetItemIndex(chosen);
 }
 
 QStringList TRadioGroup::Items() const {
@@ -27,6 +32,10 @@ QStringList TRadioGroup::Items() const {
 }
 
 int TRadioGroup::Count() const { return static_cast<int>(m_group.buttons().size()); }
+
+QRadioButton* TRadioGroup::Button(int index) const {
+    return qobject_cast<QRadioButton*>(m_group.button(index));
+}
 
 int TRadioGroup::ItemIndex() const { return m_group.checkedId(); }
 

@@ -7,23 +7,20 @@
 //   TComOpt dlg(transferWin.Core().Com(), TTransferVariant::Kelwin, mainWindow);  // at start
 //   dlg.Execute(settings.InterfacePort, &settings.RaiseRts);                     // menu command
 
-#include <QDialog>
 #include <cstdint>
 
+#include "TOkCancelDialog.h"
 #include "TPortChoice.h"
 #include "TTransferConfig.h"
-#include "TWindowCaptions.h"
 
 class IComPort;
 class QCheckBox;
 class QComboBox;
-class QPushButton;
 
-class TComOpt : public QDialog {
+class TComOpt : public TOkCancelDialog {
     Q_OBJECT
 public:
     TComOpt(IComPort& port, TTransferVariant variant, QWidget* parent = nullptr);
-    ~TComOpt() override;
 
     // Enumerates the ports and fills the list (done once by the constructor).
     void FormCreate();
@@ -35,8 +32,6 @@ public:
 
     QComboBox* ComPort() const { return m_comPort; }
     QCheckBox* AppleTalk() const { return m_appleTalk; }
-    QPushButton* OKBtn() const { return m_ok; }
-    QPushButton* CancelBtn() const { return m_cancel; }
     const TPortChoice& Choice() const { return m_choice; }
 
 private:
@@ -45,7 +40,4 @@ private:
     TPortChoice m_choice;
     QComboBox* m_comPort;
     QCheckBox* m_appleTalk;
-    QPushButton* m_ok;
-    QPushButton* m_cancel;
-    TWindowCaptions m_captions;
 };

@@ -1,13 +1,18 @@
 #pragma once
-// The widget side of re-captioning: finds a window's controls by object name and gives
-// them the texts of the caption lists. Labels, buttons, check boxes, group boxes, menu
-// entries (QAction or QMenu), radio groups, combo boxes and file dialog settings are
-// understood; a name that is not found is ignored, so a list may name controls that a
-// window of this platform does not need.
+// The widget side of re-captioning, for the windows of both programs: finds a window's
+// controls by object name and gives them the texts of the caption lists. Labels, buttons,
+// check boxes, group boxes, menu entries (QAction or QMenu), radio groups (TRadioGroup, or a
+// plain group box of radio buttons), combo boxes and file dialog settings are understood; a
+// name that is not found is ignored, so a list may name controls that a window of this
+// platform does not need.
 //
-//   m_captions = std::make_unique<TWidgetCaptions>(this, "TStartDlg");
-//   m_captions->AddFileDialog("OpenDialog", &m_openDialog);       // main window only
-//   TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
+// Re-captioning never changes a choice: a combo box or radio group keeps its chosen item
+// while its items are replaced, and no change signal reaches the window (a choice may be a
+// setting read from the dive computer).
+//
+//   TWidgetCaptions captions(this, "TStartDlg");
+//   captions.AddFileDialog("OpenDialog", &m_openDialog);       // main window only
+//   TCaptionRegistry::Of(Program::Kelwin).Register(&captions);
 
 #include <QPointer>
 #include <QWidget>

@@ -6,8 +6,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QRadioButton>
 
 #include "TRadioGroup.h"
+
+namespace {
+// The radio buttons of a plain group box, in the order they were added.
+QList<QRadioButton*> RadioItems(QGroupBox* box) {
+    return box->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+}
+}  // namespace
 
 TWidgetCaptions::TWidgetCaptions(QWidget* window, QString windowClass)
     : m_window(window), m_windowClass(std::move(windowClass)) {}
@@ -59,9 +67,16 @@ void TWidgetCaptions::SetItems(const QString& control, const QStringList& items)
     QObject* object = Find(control);
     if (auto* radio = qobject_cast<TRadioGroup*>(object)) {
         radio->SetItems(items);
+    } else if (auto* box = qobject_cast<QGroupBox*>(object)) {
+        // A plain group keeps its buttons (and so its choice); only their texts change.
+        const auto buttons = RadioItems(box);
+        for (int i = 0; i < buttons.size() && i < items.size(); ++i) buttons[i]->setText(items[i]);
     } else if (auto* combo = qobject_cast<QComboBox*>(object)) {
+        const int chosen = combo->currentIndex();
+        const QSignalBlocker block(combo);
         combo->clear();
         combo->addItems(items);
+        combo->setCurrentIndex(chosen < items.size() ? chosen : -1);
     }
 }
 
@@ -69,7 +84,11 @@ void TWidgetCaptions::SetItemIndex(const QString& control, int index) {
     QObject* object = Find(control);
     if (auto* radio = qobject_cast<TRadioGroup*>(object)) {
         radio->SetItemIndex(index);
+    } else if (auto* box = qobject_cast<QGroupBox*>(object)) {
+        const auto buttons = RadioItems(box);
+        if (index >= 0 && index < buttons.size()) buttons[index]->setChecked(true);
     } else if (auto* combo = qobject_cast<QComboBox*>(object)) {
+        const QSignalBlocker block(combo);
         combo->setCurrentIndex(index);
     }
 }

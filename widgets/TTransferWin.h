@@ -24,7 +24,7 @@
 #include "ITransferView.h"
 #include "ModalResult.h"
 #include "TTransferConfig.h"
-#include "TWindowCaptions.h"
+#include "TWidgetCaptions.h"
 
 class IClock;
 class IComPort;
@@ -96,7 +96,7 @@ private:
     QLabel* m_countdown = nullptr;
     QLabel* m_comPanel = nullptr;
     QPushButton* m_cancel = nullptr;
-    TWindowCaptions m_captions;
+    TWidgetCaptions m_captions;
     std::uint16_t* m_interfacePort = nullptr;
     bool m_raiseRts = false;
     int m_rememberedChoice = 0;

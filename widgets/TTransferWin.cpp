@@ -30,7 +30,7 @@ TTransferWin::TTransferWin(IClock& clock, IComPort& port, TTransferVariant varia
     : QDialog(parent, FlagsOf(variant)),
       m_variant(variant),
       m_core(std::make_unique<TTransferCore>(clock, port, ConfigOf(variant))),
-      m_captions("TTransferWin", this) {
+      m_captions(this, QStringLiteral("TTransferWin")) {
     const bool kelwin = variant == TTransferVariant::Kelwin;
     setObjectName(kelwin ? "TTransferWin" : "TransferWin");
     setWindowTitle(kelwin ? QStringLiteral("Tauchgänge übertragen") : QStringLiteral("TransferWin"));

@@ -8,7 +8,7 @@ class WidgetsAppEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         static int argc = 1;
-        static char name[] = "kv_link_widgets_tests";
+        static char name[] = "kv_widgets_tests";
         static char* argv[] = {name, nullptr};
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         if (!QApplication::instance()) m_app = new QApplication(argc, argv);
