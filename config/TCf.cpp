@@ -1,5 +1,6 @@
 #include "TCf.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressBar>
@@ -21,14 +23,18 @@
 #include <utility>
 
 #include "EncodeSettings.h"
+#include "FileFilters.h"
 #include "Language.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "ModelClass.h"
+#include "PrintTexts.h"
 #include "ReadHistory.h"
+#include "SaveFile.h"
 #include "SettingsDecoder.h"
 #include "SettingsTexts.h"
 #include "SimulatedSettings.h"
+#include "SimulatorTexts.h"
 #include "TAboutBox.h"
 #include "TCaptionRegistry.h"
 #include "TComOpt.h"
@@ -385,14 +391,9 @@ void TCf::ApplyLanguage(int languageIndex) {
     if (!IsValidLanguage(languageIndex)) return;
     TCaptionRegistry::Of(Program::Teswin).ApplyLanguage(languageIndex);
     // The two items of the simulated box are this program's own addition to the
-    // Options menu, so they carry their texts here rather than in the caption table.
-    static const char* const kSimulator[5][2] = {{"Simulated &box", "Simulator s&cenario..."},
-                                                 {"Simulierte &Box", "Simulator-S&zenario..."},
-                                                 {"Boîtier si&mulé", "S&cénario du simulateur..."},
-                                                 {"Caja si&mulada", "Es&cenario del simulador..."},
-                                                 {"Box si&mulato", "S&cenario del simulatore..."}};
-    if (SimulatorItem) SimulatorItem->setText(QString::fromUtf8(kSimulator[languageIndex][0]));
-    if (ScenarioItem) ScenarioItem->setText(QString::fromUtf8(kSimulator[languageIndex][1]));
+    // Options menu, so their texts are not in the caption table.
+    if (SimulatorItem) SimulatorItem->setText(SimulatorText(ESimulatorText::BoxItem, languageIndex));
+    if (ScenarioItem) ScenarioItem->setText(SimulatorText(ESimulatorText::ScenarioItem, languageIndex));
     // The work-load text carries a level word of the message table.
     VO2LimitChange();
     PlacePremixReset();
@@ -617,31 +618,59 @@ QImage TCf::PrintImage() {
     return image;
 }
 
-bool TCf::PrintTo(QPrinter& printer) {
+bool TCf::PrintTo(QPrinter& printer) { return PrintPage(printer, printer.resolution()); }
+
+bool TCf::PrintPage(QPagedPaintDevice& device, int resolution) {
     const QImage image = PrintImage();
 
     QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    // Scale the screen image to the printer's resolution, keeping its proportions, and
+    if (!painter.begin(&device)) return false;
+    // Scale the screen image to the device's resolution, keeping its proportions, and
     // shrink it further only when it would not fit the page.
     const double screenDpi = std::max(1, logicalDpiX());
-    double scale = printer.resolution() / screenDpi;
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    double scale = resolution / screenDpi;
+    const QRectF page = device.pageLayout().paintRectPixels(resolution);
     scale = std::min({scale, page.width() / image.width(), page.height() / image.height()});
     painter.drawImage(QRectF(0, 0, image.width() * scale, image.height() * scale), image);
     return painter.end();
 }
 
+bool TCf::PrintToPdf(const QString& path, QString* reason) {
+    // The page is made in memory and saved whole, so a full disk cannot leave half a file.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&bytes);
+    writer.setPageOrientation(QPageLayout::Portrait);
+    writer.setTitle(QStringLiteral("Teswin"));
+    if (!PrintPage(writer, writer.resolution())) {
+        if (reason)
+            *reason = QStringLiteral("%1: %2").arg(path, QStringLiteral("the document cannot be started"));
+        return false;
+    }
+    const TSaveResult saved = SaveFile(path, bytes.data());
+    if (!saved.Ok() && reason) *reason = QStringLiteral("%1: %2").arg(path, saved.Reason);
+    return saved.Ok();
+}
+
 void TCf::PrintBtnClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Portrait);
+    const int language = CurrentLanguage();
+    QString reason;
+    bool printed = false;
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // No system printer: the page goes to a PDF file of the user's choice.
-        const QString path =
-            QFileDialog::getSaveFileName(this, "Print", m_env.DataDir + "Teswin.pdf", "PDF (*.pdf)");
+        const QString path = QFileDialog::getSaveFileName(
+            this, PrintText(EPrintText::PdfDialogTitle, language), m_env.DataDir + "Teswin.pdf",
+            QtFileFilter(PrintText(EPrintText::PdfFilter, language)));
         if (path.isEmpty()) return;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
+        printed = PrintToPdf(path, &reason);
+    } else {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Portrait);
+        printed = PrintTo(printer);
+        if (!printed)
+            reason = QStringLiteral("%1: %2").arg(printer.printerName(),
+                                                  QStringLiteral("the printer did not take the page"));
     }
-    if (!PrintTo(printer)) Message(QMessageBox::Critical, "Printing failed.");
+    if (!printed)
+        Message(QMessageBox::Critical, FormatMessage(PrintText(EPrintText::PrintFailed, language), reason));
 }

@@ -34,6 +34,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QImage;
+class QPagedPaintDevice;
 class QPrinter;
 class QProgressBar;
 class QScrollBar;
@@ -104,6 +105,9 @@ public:
     bool Busy() const { return m_busy; }
     // Prints the window's image on one page of the printer.
     bool PrintTo(QPrinter& printer);
+    // The page as a PDF file, saved whole or not at all; false with the path and the
+    // platform's reason when it could not be written.
+    bool PrintToPdf(const QString& path, QString* reason);
     // What is printed: the client area as shown, with the clock's time in place of the
     // tool buttons.
     QImage PrintImage();
@@ -126,6 +130,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool PrintPage(QPagedPaintDevice& device, int resolution);
     void FormCreate();
     void BuildMenus();
     void BuildToolBar(QWidget* central);

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -26,6 +27,7 @@
 #include "LinkFraming.h"
 #include "Messages.h"
 #include "ReadHistory.h"
+#include "SaveFaultSeam.h"
 #include "SimulatedSettings.h"
 #include "TAboutBox.h"
 #include "TCf.h"
@@ -578,6 +580,29 @@ TEST_P(CfCaptionFit, CaptionsAndTitlesAreNotClipped) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, CfCaptionFit, ::testing::Values(0, 1, 2, 3, 4));
+
+TEST_F(CfWindow, PdfPrintIsSavedWholeOrReportsWhyAndKeepsTheOldFile) {
+    TCf& cf = Window();
+    cf.ReadBtnClick();
+    const QString pdf = m_path + "teswin-page.pdf";
+    QString reason;
+    ASSERT_TRUE(cf.PrintToPdf(pdf, &reason)) << reason.toStdString();
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    const QByteArray first = printed.readAll();
+    printed.close();
+    EXPECT_TRUE(first.startsWith("%PDF"));
+    EXPECT_TRUE(first.trimmed().endsWith("%%EOF"));
+
+    {
+        TSaveFaultScope full(ESaveStep::Write, ENOSPC, "teswin-page.pdf");
+        EXPECT_FALSE(cf.PrintToPdf(pdf, &reason));
+    }
+    EXPECT_TRUE(reason.startsWith(pdf + ": ")) << reason.toStdString();
+    EXPECT_TRUE(reason.contains("No space left on device")) << reason.toStdString();
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(printed.readAll(), first);  // the earlier print stays as it was
+}
 
 TEST_F(CfWindow, PrintsOnePagePdfAndRestoresTheToolBar) {
     TCf& cf = Window();
