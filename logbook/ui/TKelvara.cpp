@@ -21,12 +21,9 @@
 #include <algorithm>
 
 #include "FileFilters.h"
-#include "InterchangeCommands.h"
 #include "Language.h"
 #include "LogbookCommands.h"
-#include "LogbookFile.h"
 #include "Messages.h"
-#include "SaveTexts.h"
 #include "SettingsRecord.h"
 #include "Startup.h"
 #include "TAboutBox.h"
@@ -148,8 +145,6 @@ bool IsToggle(ECommand command) {
            command == ECommand::Tissue;
 }
 
-int LastLine(const TDiveCollection& logbook) { return static_cast<int>(logbook.Count()) - 1; }
-
 }  // namespace
 
 TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr<IKelwinPrompts> prompts,
@@ -158,13 +153,6 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
       m_settings(settings),
       m_paths(std::move(paths)),
       m_prompts(std::move(prompts)),
-      m_logbook(std::make_unique<TDiveCollection>()),
-      m_recovery(std::make_unique<TRecoveryKeeper>(RecoveryDirectory(m_paths.DataDir),
-                                                   [this] {
-                                                       return TRecoverySnapshot{
-                                                           m_settings.LogbookName,
-                                                           LogbookImage(*m_logbook, m_settings.DosText != 0)};
-                                                   })),
       m_idleHook(this) {
     setObjectName(QStringLiteral("Kelvara"));
     // Dialogs and tool windows grow to show their titles whole in every language.
@@ -172,8 +160,13 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
     resize(644, 403);
     setMinimumSize(540, 136);
 
-    m_openDialog = {QString(), OpenDialogFilter(kGerman), QStringLiteral(".LOG"), QString(), QString()};
-    m_saveDialog = {QString(), SaveDialogFilter(kGerman), QStringLiteral(".LOG"), QString(), QString()};
+    if (!m_prompts) m_prompts = std::make_unique<TQtPrompts>(this);
+    m_session = std::make_unique<TLogbookSession>(m_settings, m_paths, *m_prompts);
+    m_session->SetView(this);
+    m_session->OpenDialog() = {QString(), OpenDialogFilter(kGerman), QStringLiteral(".LOG"), QString(),
+                               QString()};
+    m_session->SaveDialog() = {QString(), SaveDialogFilter(kGerman), QStringLiteral(".LOG"), QString(),
+                               QString()};
 
     CreateMenusAndToolBar();
 
@@ -191,7 +184,7 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
     m_diveList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_diveList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_model = new TDiveListModel(this);
-    m_model->SetLogbook(m_logbook.get());
+    m_model->SetLogbook(&m_session->Logbook());
     m_diveList->setModel(m_model);
     m_diveList->installEventFilter(this);
     connect(m_diveList->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -200,9 +193,9 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
             });
     // A click on the line that is already current changes no current index, but it is
     // still a selection made by hand.
-    connect(m_diveList, &QListView::pressed, this, [this] { m_handSelection = true; });
+    connect(m_diveList, &QListView::pressed, this, [this] { m_session->SetHandSelection(true); });
     connect(m_diveList, &QListView::doubleClicked, this, [this] {
-        if (CommandAvailable(ECommand::Edit) && m_currentDive) Slot(ECommand::Edit).Handler();
+        if (CommandAvailable(ECommand::Edit) && CurrentDive()) Slot(ECommand::Edit).Handler();
     });
     m_mdiArea = new QMdiArea(central);
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
@@ -210,7 +203,6 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
     layout->addWidget(m_mdiArea, 1);
     setCentralWidget(central);
 
-    if (!m_prompts) m_prompts = std::make_unique<TQtPrompts>(this);
     m_startDlg = new TStartDlg(this);
     if (auto* qtPrompts = dynamic_cast<TQtPrompts*>(m_prompts.get())) qtPrompts->SetStartDlg(m_startDlg);
     m_options = new TOptions(Program::Kelwin, this);
@@ -234,8 +226,8 @@ TKelvara::TKelvara(SettingsRecord& settings, TKelwinPaths paths, std::unique_ptr
     SetupClock();
 
     m_captions = std::make_unique<TWidgetCaptions>(this, QStringLiteral("TKelvara"));
-    m_captions->AddFileDialog(QStringLiteral("OpenDialog"), &m_openDialog);
-    m_captions->AddFileDialog(QStringLiteral("SaveDialog"), &m_saveDialog);
+    m_captions->AddFileDialog(QStringLiteral("OpenDialog"), &m_session->OpenDialog());
+    m_captions->AddFileDialog(QStringLiteral("SaveDialog"), &m_session->SaveDialog());
     TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
 
     SetLogbookName(m_settings.LogbookName);
@@ -325,13 +317,13 @@ bool TKelvara::CommandAvailable(ECommand command) const {
 }
 
 void TKelvara::UpdateCommandStates() {
-    const bool haveDive = m_currentDive != nullptr;
+    const bool haveDive = CurrentDive() != nullptr;
     for (TCommandSlot& slot : m_commands) {
         const bool available = static_cast<bool>(slot.Handler);
         if (slot.MenuItem)
-            slot.MenuItem->setEnabled(available && Satisfied(slot.MenuNeeds, haveDive, m_hasProfile));
+            slot.MenuItem->setEnabled(available && Satisfied(slot.MenuNeeds, haveDive, HasProfile()));
         if (slot.ToolButton)
-            slot.ToolButton->setEnabled(available && Satisfied(slot.ButtonNeeds, haveDive, m_hasProfile));
+            slot.ToolButton->setEnabled(available && Satisfied(slot.ButtonNeeds, haveDive, HasProfile()));
     }
 }
 
@@ -385,68 +377,22 @@ void TKelvara::ToggleMark(ECommand command, WindowPlacement SettingsRecord::*pla
     if (QAction* item = Action(command)) item->setChecked(state != WindowShowState::Minimised);
 }
 
-void TKelvara::LoadStartLogbook() {
-    const QString name = m_settings.LogbookName;
-    if (CanOpenReadWrite(name)) {
-        LogbookLoadResult loaded = LoadLogbookFile(name, m_settings.DosText != 0);
-        if (loaded.Ok()) {
-            ReleaseCurrent();
-            m_logbook = std::move(loaded.Collection);
-            m_model->SetLogbook(m_logbook.get());
-        } else {
-            // Keep the damaged file out of reach of a later Save: the program starts with a
-            // new, unnamed logbook.
-            m_prompts->ShowError(loaded.ErrorText);
-            SetLogbookName(kNoNameLogbook);
-        }
-    }
-    m_modified = false;
-    FillDiveList(LastLine(*m_logbook));
-    MakeCurrent(LastLine(*m_logbook));
-    OfferRecovery();
-}
+void TKelvara::LoadStartLogbook() { m_session->LoadStartLogbook(); }
 
-void TKelvara::OfferRecovery() {
-    const std::vector<TRecoveryCopy> copies = TRecoveryKeeper::PendingCopies(m_recovery->Folder());
-    if (copies.empty()) return;
-    const TRecoveryCopy& copy = copies.front();
-    if (!m_prompts->AskYesNo(RestoreChangesText(copy.LogbookName, copy.Written))) {
-        TRecoveryKeeper::RemoveCopy(copy.CopyPath);
-        return;
-    }
-    LogbookLoadResult loaded = LoadLogbookFile(copy.CopyPath, m_settings.DosText != 0);
-    if (!loaded.Ok()) {
-        m_prompts->ShowError(loaded.ErrorText);
-        return;
-    }
-    SetLogbookName(copy.LogbookName);
-    ReplaceLogbook(std::move(loaded.Collection));
-    // The restored changes are unsaved changes again, with their copy kept until saved.
-    m_recovery->Adopt(copy.CopyPath);
-    SetModified(true);
-}
+void TKelvara::SetModified(bool modified) { m_session->SetModified(modified); }
 
-void TKelvara::SetModified(bool modified) {
-    m_modified = modified;
-    // Unsaved changes get a recovery copy; saved or given-up ones lose theirs.
-    if (modified)
-        m_recovery->Changed();
-    else
-        m_recovery->Discard();
-}
+void TKelvara::SetLogbookName(const QString& path) { m_session->SetLogbookName(path); }
 
-void TKelvara::SetLogbookName(const QString& path) {
-    // An empty name (a path too long for the settings record) is a logbook without a
-    // name: Save asks for a file instead of writing to "".
-    const QString name = path.isEmpty() ? kNoNameLogbook : path;
-    m_settings.LogbookName = name;
+void TKelvara::LogbookNameChanged(const QString& name) {
     setWindowTitle(MainCaption(name, m_paths.DocumentsDir));
 }
+
+void TKelvara::LogbookReplaced(TDiveCollection& logbook) { m_model->SetLogbook(&logbook); }
 
 void TKelvara::FillDiveList(int index) {
     m_filling = true;
     m_model->Refill();
-    const int count = static_cast<int>(m_logbook->Count());
+    const int count = static_cast<int>(Logbook().Count());
     if (count > 0) {
         const int line = std::clamp(index, 0, count - 1);
         const QModelIndex item = m_model->index(line);
@@ -458,7 +404,7 @@ void TKelvara::FillDiveList(int index) {
 }
 
 void TKelvara::SelectLine(int index, bool alsoKeepOthers) {
-    if (index < 0 || index >= static_cast<int>(m_logbook->Count())) return;
+    if (index < 0 || index >= static_cast<int>(Logbook().Count())) return;
     m_filling = true;
     const QModelIndex item = m_model->index(index);
     m_diveList->selectionModel()->setCurrentIndex(
@@ -481,34 +427,24 @@ int TKelvara::FocusedIndex() const {
 }
 
 void TKelvara::MakeCurrent(int index) {
-    TDiveRec* previous = m_currentDive;
-    m_currentDive = index >= 0 && static_cast<std::size_t>(index) < m_logbook->Count()
-                        ? &m_logbook->At(static_cast<std::size_t>(index))
-                        : nullptr;
-    m_hasProfile = m_currentDive && m_currentDive->HasProfile();
-    if (m_currentDive == previous && m_currentDive) return;
+    if (!m_session->SetCurrent(index)) return;
     UpdateCommandStates();
     NotifyCurrentDive();
 }
 
 void TKelvara::ShowCurrentAgain(int index) {
-    m_currentDive = index >= 0 && static_cast<std::size_t>(index) < m_logbook->Count()
-                        ? &m_logbook->At(static_cast<std::size_t>(index))
-                        : nullptr;
-    m_hasProfile = m_currentDive && m_currentDive->HasProfile();
+    m_session->SetCurrent(index);
     UpdateCommandStates();
     NotifyCurrentDive();
 }
 
 void TKelvara::NotifyCurrentDive() {
-    for (const auto& listener : m_currentDiveListeners) listener(m_currentDive);
+    for (const auto& listener : m_currentDiveListeners) listener(CurrentDive());
 }
 
 void TKelvara::ReleaseCurrent() {
     // The windows that show the current dive must not keep a dive that is released.
-    if (!m_currentDive) return;
-    m_currentDive = nullptr;
-    m_hasProfile = false;
+    if (!m_session->DropCurrent()) return;
     m_replacingCurrent = true;
     NotifyCurrentDive();
     m_replacingCurrent = false;
@@ -516,7 +452,7 @@ void TKelvara::ReleaseCurrent() {
 
 void TKelvara::DiveListCurrentChanged(int row) {
     if (m_filling) return;
-    m_handSelection = true;
+    m_session->SetHandSelection(true);
     MakeCurrent(row);
 }
 
@@ -537,200 +473,22 @@ bool TKelvara::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-EAnswer TKelvara::CloseQuery() {
-    if (!m_modified) return EAnswer::No;
-    const QString text =
-        FormatMessage(GetMessage(38), m_settings.LogbookName) + QLatin1Char('\n') + GetMessage(40);
-    const EAnswer answer = m_prompts->AskYesNoCancel(text);
-    if (answer == EAnswer::Yes) {
-        SaveClick();
-        // The changes were not saved (write error, or the file dialog was cancelled):
-        // going on would lose them.
-        if (m_modified) return EAnswer::Cancel;
-    }
-    return answer;
-}
+EAnswer TKelvara::CloseQuery() { return m_session->CloseQuery(); }
 
-bool TKelvara::EnsureNumbering() {
-    if (!m_logbook->NumberingBroken()) return true;
-    std::uint16_t start = m_logbook->At(0).DiveNumber;
-    if (!m_prompts->AskStartNumber(start)) return false;
-    m_logbook->Renumber(start);
-    FillDiveList(LastLine(*m_logbook));
-    MakeCurrent(LastLine(*m_logbook));
-    SetModified(true);
-    return true;
-}
+bool TKelvara::EnsureNumbering() { return m_session->EnsureNumbering(); }
 
 void TKelvara::ReplaceLogbook(std::unique_ptr<TDiveCollection> logbook) {
-    ReleaseCurrent();
-    m_model->SetLogbook(logbook.get());
-    m_logbook = std::move(logbook);
-    FillDiveList(LastLine(*m_logbook));
-    MakeCurrent(LastLine(*m_logbook));
+    m_session->ReplaceLogbook(std::move(logbook));
 }
 
-void TKelvara::NewClick() {
-    if (CloseQuery() == EAnswer::Cancel) return;
-    SetLogbookName(kNoNameLogbook);
-    ReleaseCurrent();
-    auto empty = std::make_unique<TDiveCollection>();
-    m_model->SetLogbook(empty.get());
-    m_logbook = std::move(empty);
-    MakeCurrent(0);
-    SetModified(false);
-}
-
-void TKelvara::OpenClick() {
-    if (CloseQuery() == EAnswer::Cancel) return;
-    m_openDialog.Title = GetMessage(35);
-    m_openDialog.Directory = DialogFolder();
-    const std::optional<TFileChoice> choice = m_prompts->ChooseOpenFile(m_openDialog);
-    if (!choice) return;
-    if (!CanOpenReadWrite(choice->Path)) {
-        m_prompts->ShowInformation(FormatMessage(GetMessage(39), choice->Path));
-        return;
-    }
-    // The second filter entry is the format older than 3.02, with DOS texts.
-    const bool dosText = choice->FilterIndex == 1 || m_settings.DosText != 0;
-    LogbookLoadResult loaded = LoadLogbookFile(choice->Path, dosText);
-    if (!loaded.Ok()) {
-        // Nothing is lost: the logbook open before stays open as it was.
-        m_prompts->ShowError(loaded.ErrorText);
-        return;
-    }
-    SetLogbookName(choice->Path);
-    ReplaceLogbook(std::move(loaded.Collection));
-    SetModified(false);
-}
-
-QString TKelvara::DialogFolder() const {
-    // The folder of the open logbook; a logbook without a name starts in the documents folder.
-    const QFileInfo logbook(m_settings.LogbookName);
-    if (m_settings.LogbookName != kNoNameLogbook && logbook.isAbsolute() && logbook.dir().exists())
-        return logbook.absolutePath();
-    return m_paths.DocumentsDir == QStringLiteral("/") ? QString() : m_paths.DocumentsDir;
-}
-
-bool TKelvara::WriteLogbook(const QString& path, bool selectedOnly) {
-    std::vector<bool> selected;
-    if (selectedOnly) {
-        selected.assign(m_logbook->Count(), false);
-        for (std::size_t line : SelectedIndices())
-            if (line < selected.size()) selected[line] = true;
-    }
-    TLogbookSaveOptions how;
-    how.SelectedOnly = selectedOnly;
-    how.IsSelected = [&selected](std::size_t i) { return i < selected.size() && selected[i]; };
-    // A logbook file is never replaced without keeping the previous one.
-    how.BackupDir = BackupDirectory(m_paths.DataDir);
-    const LogbookSaveResult saved = SaveLogbookFile(path, *m_logbook, m_settings.DosText != 0, how);
-    if (!saved.Ok()) {
-        m_prompts->ShowError(saved.ErrorText);
-        return false;
-    }
-    return true;
-}
-
-void TKelvara::SaveClick() {
-    if (m_settings.LogbookName == kNoNameLogbook || m_settings.LogbookName.isEmpty()) {
-        SaveAsClick();
-        return;
-    }
-    if (WriteLogbook(m_settings.LogbookName, false)) SetModified(false);
-}
-
-void TKelvara::SaveAsClick() {
-    m_saveDialog.Title = GetMessage(33);
-    m_saveDialog.Directory = DialogFolder();
-    const std::optional<QString> file = m_prompts->ChooseSaveFile(m_saveDialog);
-    if (!file) return;
-    const QString path = WithDefaultExtension(*file, m_saveDialog.DefaultExt);
-    // The logbook takes the new name only once it is really stored there.
-    if (!WriteLogbook(path, false)) return;
-    SetLogbookName(path);
-    SetModified(false);
-}
-
-void TKelvara::ExportClick() {
-    // The chosen filter (or the name's extension) picks logbook, UDDF or CSV.
-    TFileDialogSettings dialog = ExportDialog(GetMessage(34));
-    dialog.Directory = DialogFolder();
-    const std::optional<TFileChoice> choice = m_prompts->ChooseSaveFileAndFilter(dialog);
-    if (!choice) return;
-    const TExportTarget target = ExportTargetOf(*choice);
-    if (target.Format == EInterchangeFormat::Logbook) {
-        WriteLogbook(target.Path, true);
-        return;
-    }
-    const QString error =
-        ExportInterchange(target, *m_logbook, SelectedIndices(), m_settings, m_paths.ExeDir);
-    if (!error.isEmpty()) m_prompts->ShowError(error);
-}
-
-void TKelvara::ImportClick() {
-    m_openDialog.Title = GetMessage(36);
-    m_openDialog.Directory = DialogFolder();
-    const std::optional<TFileChoice> choice = m_prompts->ChooseOpenFile(ImportDialog(m_openDialog));
-    if (!choice) return;
-    if (!CanOpenReadWrite(choice->Path)) {
-        m_prompts->ShowInformation(FormatMessage(GetMessage(39), choice->Path));
-        return;
-    }
-    TDiveRec* before = m_currentDive;
-    LogbookImportResult imported;
-    QStringList notes;  // texts of a UDDF file that were cut
-    if (IsUddfChoice(*choice)) {
-        const UddfImportResult uddf = ImportUddfFile(*m_logbook, choice->Path, CurrentLanguage());
-        imported.Summary = uddf.Summary;
-        imported.ErrorText = uddf.ErrorText;
-        if (!uddf.Ok()) imported.Error = LogbookError::ReadError;
-        notes = uddf.Notes;
-    } else {
-        imported = ImportLogbookFile(*m_logbook, choice->Path, m_settings.DosText != 0);
-    }
-    if (!imported.Ok()) {
-        m_prompts->ShowError(imported.ErrorText);
-        return;
-    }
-    FillDiveList(LastLine(*m_logbook));
-    SetModified(true);
-    if (!m_logbook->IsEmpty()) {
-        EnsureNumbering();
-        m_logbook->SortAndRenumber();
-        SetModified(true);
-        int beforeLine = LastLine(*m_logbook);
-        for (std::size_t i = 0; i < m_logbook->Count(); ++i)
-            if (&m_logbook->At(i) == before) beforeLine = static_cast<int>(i);
-        FillDiveList(beforeLine);
-        SelectLine(LastLine(*m_logbook), true);
-        MakeCurrent(LastLine(*m_logbook));
-    }
-    if (imported.Summary.NotAdded > 0)
-        m_prompts->ShowInformation(
-            LogbookFullText(static_cast<int>(imported.Summary.NotAdded), CurrentLanguage()));
-    if (!notes.isEmpty()) m_prompts->ShowInformation(notes.join(QLatin1Char('\n')));
-}
-
-void TKelvara::RenumberClick() {
-    std::uint16_t start = ProposedRenumberStart(*m_logbook);
-    if (!m_prompts->AskStartNumber(start)) return;
-    m_logbook->Renumber(start);
-    FillDiveList(LastLine(*m_logbook));
-    MakeCurrent(LastLine(*m_logbook));
-    SetModified(true);
-}
-
-void TKelvara::DeleteClick() {
-    const std::vector<std::size_t> lines = SelectedIndices();
-    if (lines.empty()) return;
-    if (!m_prompts->AskYesNo(FormatMessage(GetMessage(41), static_cast<long long>(lines.size())))) return;
-    ReleaseCurrent();
-    DeleteDives(*m_logbook, lines);
-    FillDiveList(LastLine(*m_logbook));
-    MakeCurrent(LastLine(*m_logbook));
-    SetModified(true);
-}
+void TKelvara::NewClick() { m_session->New(); }
+void TKelvara::OpenClick() { m_session->Open(); }
+void TKelvara::SaveClick() { m_session->Save(); }
+void TKelvara::SaveAsClick() { m_session->SaveAs(); }
+void TKelvara::ExportClick() { m_session->Export(); }
+void TKelvara::ImportClick() { m_session->Import(); }
+void TKelvara::RenumberClick() { m_session->Renumber(); }
+void TKelvara::DeleteClick() { m_session->Delete(); }
 
 void TKelvara::ExitClick() { close(); }
 
@@ -763,7 +521,7 @@ void TKelvara::ApplyOptions(int languageIndex, int unitSystem) {
     TCaptionRegistry::Of(Program::Kelwin).ApplyLanguage(languageIndex);
     RebuildUnitTexts();
     QCoreApplication::processEvents();
-    if (m_currentDive) NotifyCurrentDive();
+    if (CurrentDive()) NotifyCurrentDive();
 }
 
 void TKelvara::RebuildUnitTexts() {
@@ -820,6 +578,6 @@ void TKelvara::closeEvent(QCloseEvent* event) {
         m_prompts->ShowError(QString::fromUtf8(error.what()));
     }
     // Closed on purpose: saved, or the changes given up at the close query.
-    m_recovery->Discard();
+    m_session->Recovery().Discard();
     event->accept();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Kelwin's main window: a frame holding the other windows (the MDI area), the tool bar
-// with its clock, and on the left the dive list of the open logbook. It owns the logbook,
-// the current dive and the "unsaved changes" state, and runs the logbook commands.
+// with its clock, and on the left the dive list of the open logbook. It shows a logbook
+// session (TLogbookSession: the logbook, the current dive, the "unsaved changes" state and
+// the logbook commands) and runs the session's commands from its menus and tool bar.
 //
 //   TKelvara main(settings, paths);            // prompts: message boxes and file dialogs
 //   main.RestoreFromSettings();                 // placement, caption, marks, clock
@@ -24,9 +25,11 @@
 #include <vector>
 
 #include "IKelwinPrompts.h"
+#include "ILogbookView.h"
 #include "SettingsRecord.h"
 #include "TFileDialogSettings.h"
 #include "TIdleHook.h"
+#include "TLogbookSession.h"
 
 class QAction;
 class QLabel;
@@ -75,14 +78,7 @@ inline constexpr int kCommandCount = 25;
 // What a command needs to be enabled besides its handler.
 enum class ECommandNeeds { Nothing, Dive, Profile };
 
-// The folders of the run (each ends in "/").
-struct TKelwinPaths {
-    QString ExeDir;
-    QString DataDir;
-    QString DocumentsDir;
-};
-
-class TKelvara : public QMainWindow {
+class TKelvara : public QMainWindow, private ILogbookView {
     Q_OBJECT
 public:
     // `settings` outlives the window. Without prompts the window asks with message boxes,
@@ -100,28 +96,29 @@ public:
     void LoadStartLogbook();
 
     // The logbook state.
-    TDiveCollection& Logbook() { return *m_logbook; }
-    const TDiveCollection& Logbook() const { return *m_logbook; }
-    TDiveRec* CurrentDive() const { return m_currentDive; }
-    bool HasProfile() const { return m_hasProfile; }
-    bool Modified() const { return m_modified; }
+    TLogbookSession& Session() { return *m_session; }
+    TDiveCollection& Logbook() { return m_session->Logbook(); }
+    const TDiveCollection& Logbook() const { return m_session->Logbook(); }
+    TDiveRec* CurrentDive() const { return m_session->CurrentDive(); }
+    bool HasProfile() const { return m_session->HasProfile(); }
+    bool Modified() const { return m_session->Modified(); }
     // Unsaved changes are kept in a recovery copy within 2 s; false removes the copy.
     void SetModified(bool modified);
-    bool Busy() const { return m_busy; }
-    void SetBusy(bool busy) { m_busy = busy; }
-    bool Ready() const { return m_ready; }
-    void SetReady(bool ready) { m_ready = ready; }
-    bool HandSelection() const { return m_handSelection; }
-    void SetHandSelection(bool hand) { m_handSelection = hand; }
+    bool Busy() const { return m_session->Busy(); }
+    void SetBusy(bool busy) { m_session->SetBusy(busy); }
+    bool Ready() const { return m_session->Ready(); }
+    void SetReady(bool ready) { m_session->SetReady(ready); }
+    bool HandSelection() const { return m_session->HandSelection(); }
+    void SetHandSelection(bool hand) { m_session->SetHandSelection(hand); }
     SettingsRecord& Settings() { return m_settings; }
     const TKelwinPaths& Paths() const { return m_paths; }
     IKelwinPrompts& Prompts() { return *m_prompts; }
 
     void SetLogbookName(const QString& path);
     // Refills the dive list from the logbook and selects line min(index, count - 1).
-    void FillDiveList(int index);
+    void FillDiveList(int index) override;
     // Makes the dive at `index` current (none for an index outside the logbook).
-    void MakeCurrent(int index);
+    void MakeCurrent(int index) override;
     // Makes the dive at `index` current and tells every window to show it again even when
     // it is the same dive (after an edit or printing), without passing through "no dive".
     void ShowCurrentAgain(int index);
@@ -133,9 +130,9 @@ public:
     bool EnsureNumbering();
 
     // Selected lines of the dive list, ascending; the focused line.
-    std::vector<std::size_t> SelectedIndices() const;
+    std::vector<std::size_t> SelectedIndices() const override;
     int FocusedIndex() const;
-    void SelectLine(int index, bool alsoKeepOthers = false);
+    void SelectLine(int index, bool alsoKeepOthers = false) override;
 
     // Commands (menu items, tool buttons, shortcuts).
     void NewClick();
@@ -188,9 +185,9 @@ public:
     TStartDlg* StartDlg() const { return m_startDlg; }
     TOptions* Options() const { return m_options; }
     TIdleHook& IdleHook() { return m_idleHook; }
-    TRecoveryKeeper& Recovery() { return *m_recovery; }
-    TFileDialogSettings& OpenDialog() { return m_openDialog; }
-    TFileDialogSettings& SaveDialog() { return m_saveDialog; }
+    TRecoveryKeeper& Recovery() { return m_session->Recovery(); }
+    TFileDialogSettings& OpenDialog() { return m_session->OpenDialog(); }
+    TFileDialogSettings& SaveDialog() { return m_session->SaveDialog(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -213,26 +210,18 @@ private:
     void DiveListCurrentChanged(int row);
     void TickClock();
     void ToggleMark(ECommand command, WindowPlacement SettingsRecord::*placement);
-    bool WriteLogbook(const QString& path, bool selectedOnly);
-    // Where the open, save, import and export dialogs start.
-    QString DialogFolder() const;
-    void ReleaseCurrent();
-    void OfferRecovery();
+    // The view of the session.
+    void ReleaseCurrent() override;
+    void LogbookReplaced(TDiveCollection& logbook) override;
+    void LogbookNameChanged(const QString& name) override;
     TCommandSlot& Slot(ECommand command) { return m_commands[static_cast<std::size_t>(command)]; }
     const TCommandSlot& Slot(ECommand command) const { return m_commands[static_cast<std::size_t>(command)]; }
 
     SettingsRecord& m_settings;
     TKelwinPaths m_paths;
     std::unique_ptr<IKelwinPrompts> m_prompts;
-    std::unique_ptr<TDiveCollection> m_logbook;
-    // Declared after the logbook: its copies are taken of the logbook until it ends.
-    std::unique_ptr<TRecoveryKeeper> m_recovery;
-    TDiveRec* m_currentDive = nullptr;
-    bool m_hasProfile = false;
-    bool m_modified = false;
-    bool m_busy = false;
-    bool m_ready = false;
-    bool m_handSelection = false;
+    // Declared after the prompts it asks.
+    std::unique_ptr<TLogbookSession> m_session;
     bool m_filling = false;
     bool m_replacingCurrent = false;
     // Maximised or minimised state of the stored placement, applied once the window is shown.
@@ -253,8 +242,6 @@ private:
     TStartDlg* m_startDlg = nullptr;
     TOptions* m_options = nullptr;
     TIdleHook m_idleHook;
-    TFileDialogSettings m_openDialog;
-    TFileDialogSettings m_saveDialog;
     std::unique_ptr<TWidgetCaptions> m_captions;
 
     std::vector<std::function<void(TDiveRec*)>> m_currentDiveListeners;
