@@ -44,12 +44,12 @@ protected:
     QString ExeDir() const { return Path("exe/"); }
     QString DataDir() const { return Path("appdata/Vandrel/Kelvara/"); }
 
-    TKelwinEnvironment Environment(QStringList args = {}) {
+    TKelwinEnvironment Environment(const QStringList& args = {}) {
         TKelwinEnvironment env;
         env.ExeDir = ExeDir();
         env.AppDataFolder = Path("appdata");
         env.DocumentsFolder = Path("docs");
-        env.Arguments = std::move(args);
+        env.Arguments = args;
         env.Locale = QLocale(QLocale::German, QLocale::Germany);
         env.ShowSplash = false;
         env.MakePrompts = [this] {
