@@ -25,7 +25,6 @@
 #include "EncodeSettings.h"
 #include "FileFilters.h"
 #include "Language.h"
-#include "MessageBox.h"
 #include "Messages.h"
 #include "ModelClass.h"
 #include "PrintTexts.h"
@@ -39,6 +38,7 @@
 #include "TCaptionRegistry.h"
 #include "TComOpt.h"
 #include "TLinkPort.h"
+#include "TMessagePrompts.h"
 #include "TOptions.h"
 #include "TRadioGroup.h"
 #include "TSimScenario.h"
@@ -58,7 +58,11 @@ const char* const kDosages[4] = {"32", "40", "50", "60"};
 
 }  // namespace
 
-TCf::TCf(TCfEnvironment env, QWidget* parent) : QMainWindow(parent), m_env(std::move(env)) {
+TCf::TCf(TCfEnvironment env, QWidget* parent)
+    : QMainWindow(parent),
+      m_env(std::move(env)),
+      m_messageBoxes(std::make_unique<TMessagePrompts>(this, QString::fromLatin1(kCfCaption))),
+      m_prompts(m_messageBoxes.get()) {
     setObjectName("Cf");
     setWindowTitle(QString::fromLatin1(kCfCaption));
     // Dialogs and the transfer window grow to show their titles whole in every language.
@@ -368,7 +372,7 @@ void TCf::FormClose() {
     m_settings.TransferLeft = transfer.x();
     m_settings.TransferTop = transfer.y();
     QString error;
-    if (!m_settings.Save(SettingsPath(), &error)) Message(QMessageBox::Critical, error);
+    if (!m_settings.Save(SettingsPath(), &error)) m_prompts->ShowError(error);
 }
 
 void TCf::closeEvent(QCloseEvent* event) {
@@ -439,7 +443,7 @@ bool TCf::LoadScenario(const QString& path) {
     QString error;
     auto scenario = TSimScenario::FromFile(path, &error);
     if (!scenario) {
-        Message(QMessageBox::Critical, error);
+        m_prompts->ShowError(error);
         return false;
     }
     CompleteSimulatedSettings(scenario->Memory);
@@ -448,13 +452,7 @@ bool TCf::LoadScenario(const QString& path) {
     return true;
 }
 
-void TCf::Message(QMessageBox::Icon icon, const QString& text) {
-    if (m_messageHook) {
-        m_messageHook(icon, text);
-        return;
-    }
-    ShowMessageBox(this, icon, QString::fromLatin1(kCfCaption), text, QMessageBox::Ok, QMessageBox::Ok);
-}
+void TCf::SetPrompts(IPrompts* prompts) { m_prompts = prompts ? prompts : m_messageBoxes.get(); }
 
 // ---------------------------------------------------------------------------------------
 // Block and controls
@@ -550,7 +548,7 @@ bool TCf::Transfer(const std::vector<std::uint8_t>& packet) {
     bool ok = false;
     if (!core.FindInterface(m_settings.InterfacePort)) {
         m_transferWin->FormClose();  // DTR low, port closed
-        Message(QMessageBox::Critical, GetTesMessage(kMsgNotFound));
+        m_prompts->ShowError(GetTesMessage(kMsgNotFound));
     } else {
         core.SendCommand(packet);
         ModalResult result = mrNone;
@@ -563,15 +561,15 @@ bool TCf::Transfer(const std::vector<std::uint8_t>& packet) {
         if (result == mrCancel) {
             // The user's choice: nothing to report.
         } else if (result == mrAbort) {
-            Message(QMessageBox::Information, GetTesMessage(kMsgBatteryAbort));
+            m_prompts->ShowInformation(GetTesMessage(kMsgBatteryAbort));
         } else if (core.Failed() || !core.ImageValid()) {
-            Message(QMessageBox::Critical, GetTesMessage(kMsgCommError));
+            m_prompts->ShowError(GetTesMessage(kMsgCommError));
         } else {
             const int message = ReplyMessage(core.Image());
             if (message == 0)
                 ok = true;
             else if (message > 0)
-                Message(QMessageBox::Critical, GetTesMessage(message));
+                m_prompts->ShowError(GetTesMessage(message));
         }
     }
     m_busy = false;
@@ -586,13 +584,13 @@ void TCf::ReadBtnClick() {
     const auto block = TSettingsBlock::FromImage(Core().Image());
     if (!block) {
         // A reply shorter than a settings block would show bytes the dive computer never sent.
-        Message(QMessageBox::Critical, GetTesMessage(kMsgCommError));
+        m_prompts->ShowError(GetTesMessage(kMsgCommError));
         return;
     }
     ShowBlock(*block);
     QString error;
     if (!AppendHistoryRecord(HistoryPath(), QDateTime::currentDateTime(), block->Settings(), &error))
-        Message(QMessageBox::Critical, error);
+        m_prompts->ShowError(error);
 }
 
 void TCf::WriteBtnClick() {
@@ -671,6 +669,5 @@ void TCf::PrintBtnClick() {
             reason = QStringLiteral("%1: %2").arg(printer.printerName(),
                                                   QStringLiteral("the printer did not take the page"));
     }
-    if (!printed)
-        Message(QMessageBox::Critical, FormatMessage(PrintText(EPrintText::PrintFailed, language), reason));
+    if (!printed) m_prompts->ShowError(FormatMessage(PrintText(EPrintText::PrintFailed, language), reason));
 }

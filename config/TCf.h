@@ -9,20 +9,20 @@
 //   cf.show();
 //
 // Tests pass a virtual clock and a port of their own (the simulated box or a scripted
-// one), and a message hook instead of message boxes:
+// one), and prompts of their own instead of message boxes:
 //
 //   TCf cf({dir, dir, &clock, &simPort});
-//   cf.SetMessageHook([&](QMessageBox::Icon, const QString& text) { shown << text; });
+//   cf.SetPrompts(&recordedMessages);
 //   cf.ReadBtnClick();
 
 #include <QMainWindow>
-#include <QMessageBox>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "IPrompts.h"
 #include "ModalResult.h"
 #include "TCfPositions.h"
 #include "TCfRecord.h"
@@ -62,9 +62,8 @@ public:
     explicit TCf(TCfEnvironment env, QWidget* parent = nullptr);
     ~TCf() override;
 
-    // Message boxes (icon, text) go through the hook when one is set.
-    using TMessageHook = std::function<void(QMessageBox::Icon, const QString&)>;
-    void SetMessageHook(TMessageHook hook) { m_messageHook = std::move(hook); }
+    // Messages go to these prompts (which outlive the window); null: message boxes.
+    void SetPrompts(IPrompts* prompts);
     // How the transfer window runs modally; tests in virtual time run the protocol
     // core's modal loop instead of a window event loop.
     using TModalRunner = std::function<ModalResult()>;
@@ -140,7 +139,6 @@ private:
     void BuildScrBox(QWidget* central);
     void BuildBatBox(QWidget* central);
     void ShowSplash();
-    void Message(QMessageBox::Icon icon, const QString& text);
     void SetGroupShown(QGroupBox* box, bool shown);
     void SimulatorItemClick(bool checked);
     void ScenarioItemClick();
@@ -158,7 +156,8 @@ private:
     TOptions* m_options = nullptr;
     TAboutBox* m_aboutBox = nullptr;
     std::unique_ptr<TWidgetCaptions> m_captions;
-    TMessageHook m_messageHook;
+    std::unique_ptr<IPrompts> m_messageBoxes;
+    IPrompts* m_prompts = nullptr;
     TModalRunner m_modalRunner;
     bool m_busy = false;
     std::uint8_t m_modelCode = 0;

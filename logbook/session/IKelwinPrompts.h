@@ -10,9 +10,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "IPrompts.h"
 #include "TFileDialogSettings.h"
-
-enum class EAnswer { Yes, No, Cancel };
 
 struct TFileChoice {
     QString Path;
@@ -20,17 +19,9 @@ struct TFileChoice {
     int FilterIndex = 0;
 };
 
-class IKelwinPrompts {
+// The messages and questions of both programs, and the logbook's own dialogs.
+class IKelwinPrompts : public IPrompts {
 public:
-    virtual ~IKelwinPrompts() = default;
-
-    // Warning box with Yes, No and Cancel (the close query). Closing the box is Cancel.
-    virtual EAnswer AskYesNoCancel(const QString& text) = 0;
-    // Warning box with Yes and No (the delete question). Closing the box is No.
-    virtual bool AskYesNo(const QString& text) = 0;
-    virtual void ShowInformation(const QString& text) = 0;
-    virtual void ShowError(const QString& text) = 0;
-
     // Common open and save dialogs; empty when the user cancelled.
     virtual std::optional<TFileChoice> ChooseOpenFile(const TFileDialogSettings& dialog) = 0;
     virtual std::optional<QString> ChooseSaveFile(const TFileDialogSettings& dialog) = 0;

@@ -5,38 +5,15 @@
 #include <QFileInfo>
 
 #include "FileFilters.h"
-#include "MessageBox.h"
 #include "TStartDlg.h"
 
-TQtPrompts::TQtPrompts(QWidget* parent, TStartDlg* startDlg) : m_parent(parent), m_startDlg(startDlg) {}
+TQtPrompts::TQtPrompts(QWidget* parent, TStartDlg* startDlg)
+    : m_parent(parent), m_startDlg(startDlg), m_messages(parent) {}
 
-namespace {
-QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault) {
-    return ShowMessageBox(parent, icon, QApplication::applicationName(), text, buttons, byDefault);
-}
-}  // namespace
-
-EAnswer TQtPrompts::AskYesNoCancel(const QString& text) {
-    const auto button = Ask(m_parent, QMessageBox::Warning, text,
-                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (button == QMessageBox::Yes) return EAnswer::Yes;
-    if (button == QMessageBox::No) return EAnswer::No;
-    return EAnswer::Cancel;
-}
-
-bool TQtPrompts::AskYesNo(const QString& text) {
-    return Ask(m_parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
-}
-
-void TQtPrompts::ShowInformation(const QString& text) {
-    Ask(m_parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
-}
-
-void TQtPrompts::ShowError(const QString& text) {
-    Ask(m_parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
-}
+EAnswer TQtPrompts::AskYesNoCancel(const QString& text) { return m_messages.AskYesNoCancel(text); }
+bool TQtPrompts::AskYesNo(const QString& text) { return m_messages.AskYesNo(text); }
+void TQtPrompts::ShowInformation(const QString& text) { m_messages.ShowInformation(text); }
+void TQtPrompts::ShowError(const QString& text) { m_messages.ShowError(text); }
 
 namespace {
 

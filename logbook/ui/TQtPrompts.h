@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "IKelwinPrompts.h"
+#include "TMessagePrompts.h"
 
 class TStartDlg;
 
@@ -27,4 +28,5 @@ public:
 private:
     QPointer<QWidget> m_parent;
     TStartDlg* m_startDlg;
+    TMessagePrompts m_messages;
 };

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include <QToolButton>
 #include <cerrno>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -99,6 +101,27 @@ struct Shown {
     QString Text;
 };
 
+// The messages the window shows, kept instead of shown in boxes. The window only informs
+// and reports; a question would be a fault.
+class TShownMessages : public IPrompts {
+public:
+    explicit TShownMessages(std::function<void(QMessageBox::Icon, const QString&)> sink)
+        : m_sink(std::move(sink)) {}
+    EAnswer AskYesNoCancel(const QString& text) override {
+        ADD_FAILURE() << "unexpected question " << text.toStdString();
+        return EAnswer::Cancel;
+    }
+    bool AskYesNo(const QString& text) override {
+        ADD_FAILURE() << "unexpected question " << text.toStdString();
+        return false;
+    }
+    void ShowInformation(const QString& text) override { m_sink(QMessageBox::Information, text); }
+    void ShowError(const QString& text) override { m_sink(QMessageBox::Critical, text); }
+
+private:
+    std::function<void(QMessageBox::Icon, const QString&)> m_sink;
+};
+
 // A window on a fresh data folder with the simulated box (SCR model unless changed).
 class CfWindow : public ::testing::Test {
 protected:
@@ -111,9 +134,7 @@ protected:
 
     TCf& Window(IComPort* port = nullptr) {
         m_cf = std::make_unique<TCf>(TCfEnvironment{m_path, m_path, &m_clock, port ? port : &m_tap});
-        m_cf->SetMessageHook([this](QMessageBox::Icon icon, const QString& text) {
-            m_shown.push_back({icon, text});
-        });
+        m_cf->SetPrompts(&m_messages);
         m_cf->SetModalRunner([this] { return m_cf->Core().RunModal(); });
         return *m_cf;
     }
@@ -135,8 +156,11 @@ protected:
     TVirtualClock m_clock;
     TSimPort m_sim{m_clock};
     TapPort m_tap{m_sim};
-    std::unique_ptr<TCf> m_cf;
     std::vector<Shown> m_shown;
+    TShownMessages m_messages{[this](QMessageBox::Icon icon, const QString& text) {
+        m_shown.push_back({icon, text});
+    }};
+    std::unique_ptr<TCf> m_cf;
 };
 
 }  // namespace
@@ -355,7 +379,8 @@ TEST(CfReplies, ResponseCodes47AndE7ToAReadShowTheBlock) {
         };
         TCf cf({dir.path() + "/", dir.path() + "/", &clock, &port});
         QStringList shown;
-        cf.SetMessageHook([&](QMessageBox::Icon, const QString& t) { shown << t; });
+        TShownMessages messages([&](QMessageBox::Icon, const QString& t) { shown << t; });
+        cf.SetPrompts(&messages);
         cf.SetModalRunner([&] { return cf.Core().RunModal(); });
         cf.ReadBtnClick();
         EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
@@ -632,14 +657,15 @@ class CfProgramPort : public ::testing::Test {
 protected:
     void SetUp() override {
         m_cf = std::make_unique<TCf>(TCfEnvironment{m_dir.path() + "/", m_dir.path() + "/", &m_clock});
-        m_cf->SetMessageHook([this](QMessageBox::Icon, const QString& text) { m_shown << text; });
+        m_cf->SetPrompts(&m_messages);
         m_cf->SetModalRunner([this] { return m_cf->Core().RunModal(); });
         m_cf->Settings().InterfacePort = 0x2000;  // COM32 fixed: no real device answers there
     }
     QTemporaryDir m_dir;
     TVirtualClock m_clock;
-    std::unique_ptr<TCf> m_cf;
     QStringList m_shown;
+    TShownMessages m_messages{[this](QMessageBox::Icon, const QString& text) { m_shown << text; }};
+    std::unique_ptr<TCf> m_cf;
 };
 
 TEST_F(CfProgramPort, SimulatedBoxIsOffAtStartAndAnScrModelWhenChosen) {

@@ -2,18 +2,23 @@
 // frame, the language dialog of each program and the information box.
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTimer>
+#include <optional>
 
 #include <gtest/gtest.h>
 
 #include "Language.h"
 #include "TAboutBox.h"
 #include "TCaptionRegistry.h"
+#include "TMessagePrompts.h"
 #include "TOkCancelDialog.h"
 #include "TOptions.h"
 #include "TRadioGroup.h"
@@ -222,6 +227,43 @@ TEST_F(SharedWidgets, InformationBoxShowsPictureTextAndVersion) {
     QSignalSpy accepted(&bare, &QDialog::accepted);
     bare.findChild<QPushButton*>("OKButton")->click();
     EXPECT_EQ(accepted.count(), 1);
+}
+
+// Answers the next message box: clicks `button`, or closes it with Escape when none.
+void AnswerNextBox(std::optional<QMessageBox::StandardButton> button, QString* title = nullptr,
+                   QMessageBox::StandardButton* byDefault = nullptr) {
+    QTimer::singleShot(0, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        if (title) *title = box->windowTitle();
+        if (byDefault) *byDefault = box->standardButton(box->defaultButton());
+        if (button)
+            box->button(*button)->click();
+        else
+            box->reject();
+    });
+}
+
+TEST_F(SharedWidgets, MessagePromptsAnswerWithTheButtonsAndClosingIsCancelOrNo) {
+    QWidget window;
+    TMessagePrompts prompts(&window, "Teswin");
+    QString title;
+    QMessageBox::StandardButton byDefault = QMessageBox::NoButton;
+    AnswerNextBox(QMessageBox::No, &title, &byDefault);
+    EXPECT_EQ(prompts.AskYesNoCancel("Save?"), EAnswer::No);
+    EXPECT_EQ(title, "Teswin");
+    EXPECT_EQ(byDefault, QMessageBox::Yes);
+    AnswerNextBox(std::nullopt);
+    EXPECT_EQ(prompts.AskYesNoCancel("Save?"), EAnswer::Cancel);
+    AnswerNextBox(QMessageBox::Yes, nullptr, &byDefault);
+    EXPECT_TRUE(prompts.AskYesNo("Delete?"));
+    EXPECT_EQ(byDefault, QMessageBox::No);  // Return alone never deletes
+    AnswerNextBox(std::nullopt);
+    EXPECT_FALSE(prompts.AskYesNo("Delete?"));
+    AnswerNextBox(QMessageBox::Ok, &title);
+    TMessagePrompts untitled(&window);
+    untitled.ShowError("Failed");
+    EXPECT_EQ(title, QApplication::applicationName());
 }
 
 }  // namespace
