@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -28,11 +27,9 @@
 #include "Messages.h"
 #include "ModelClass.h"
 #include "PrintTexts.h"
-#include "ReadHistory.h"
 #include "SaveFile.h"
 #include "SettingsDecoder.h"
 #include "SettingsTexts.h"
-#include "SimulatedSettings.h"
 #include "SimulatorTexts.h"
 #include "TAboutBox.h"
 #include "TCaptionRegistry.h"
@@ -41,7 +38,6 @@
 #include "TMessagePrompts.h"
 #include "TOptions.h"
 #include "TRadioGroup.h"
-#include "TSimScenario.h"
 #include "TTitleFit.h"
 #include "TTransferCore.h"
 #include "TTransferWin.h"
@@ -60,23 +56,12 @@ const char* const kDosages[4] = {"32", "40", "50", "60"};
 
 TCf::TCf(TCfEnvironment env, QWidget* parent)
     : QMainWindow(parent),
-      m_env(std::move(env)),
       m_messageBoxes(std::make_unique<TMessagePrompts>(this, QString::fromLatin1(kCfCaption))),
-      m_prompts(m_messageBoxes.get()) {
+      m_session(std::make_unique<TConfigSession>(std::move(env), *m_messageBoxes)) {
     setObjectName("Cf");
     setWindowTitle(QString::fromLatin1(kCfCaption));
     // Dialogs and the transfer window grow to show their titles whole in every language.
     new TTitleFit(this);
-    if (m_env.Port) {
-        m_port = m_env.Port;
-    } else {
-        m_linkPort = std::make_unique<TLinkPort>(*m_env.Clock);
-        LoadSimulatedSettings(m_linkPort->Simulator().Box().Memory(), TSimModel::Scr);
-        m_port = m_linkPort.get();
-    }
-    // The line carries every byte with its bit order reversed.
-    m_port->SetMirrorBytes(true);
-
     auto* central = new QWidget(this);
     central->setObjectName("ClientArea");
     central->setFixedSize(740, 410);
@@ -150,7 +135,7 @@ void TCf::BuildMenus() {
     LanguageItem->setObjectName("Language");
     InterfaceItem = options->addAction("&Serial Port", this, &TCf::InterfaceItemClick);
     InterfaceItem->setObjectName("InterfaceItem");
-    if (m_linkPort) {
+    if (LinkPort()) {
         options->addSeparator();
         SimulatorItem = options->addAction("Simulated &box");
         SimulatorItem->setObjectName("SimulatorItem");
@@ -325,12 +310,10 @@ void TCf::BuildBatBox(QWidget* central) {
 // Start and end
 
 void TCf::FormCreate() {
-    m_busy = false;
-    bool exists = false;
-    m_settings = TCfRecord::Load(SettingsPath(), &exists);
-    if (!exists) m_settings.LanguageIndex = static_cast<std::uint8_t>(LanguageFromMarkerFiles(m_env.ExeDir));
-    SetCurrentLanguage(m_settings.LanguageIndex);
-    move(m_settings.MainLeft, m_settings.MainTop);
+    m_session->LoadSettings();
+    const TCfRecord& settings = m_session->Settings();
+    SetCurrentLanguage(settings.LanguageIndex);
+    move(settings.MainLeft, settings.MainTop);
 
     // Every control inside the four groups waits for a read; the pictures stay.
     for (QGroupBox* box : {BreathBox, NitroxBox, SCRBox, BatBox}) SetGroupShown(box, false);
@@ -341,17 +324,17 @@ void TCf::FormCreate() {
     m_aboutBox =
         new TAboutBox(DiveComputerPicture(QSize(48, 64)), QString::fromLatin1(TCfRecord::kSignature),
                       QStringLiteral("<b>Teswin</b><br>Configuration tool for Vandrel dive computers"), this);
-    m_transferWin = new TTransferWin(*m_env.Clock, *m_port, TTransferVariant::Teswin, this);
-    m_transferWin->SetKeptPosition(QPoint(m_settings.TransferLeft, m_settings.TransferTop));
-    m_comOpt = new TComOpt(*m_port, TTransferVariant::Teswin, this);
+    m_transferWin = new TTransferWin(m_session->Clock(), m_session->Port(), TTransferVariant::Teswin, this);
+    m_transferWin->SetKeptPosition(QPoint(settings.TransferLeft, settings.TransferTop));
+    m_comOpt = new TComOpt(m_session->Port(), TTransferVariant::Teswin, this);
     m_captions = std::make_unique<TWidgetCaptions>(this, "TCf");
     TCaptionRegistry& registry = TCaptionRegistry::Of(Program::Teswin);
     registry.Register(m_captions.get());
-    ApplyLanguage(m_settings.LanguageIndex);
+    ApplyLanguage(settings.LanguageIndex);
 }
 
 void TCf::ShowSplash() {
-    const QString path = m_env.ExeDir + kSplashFile;
+    const QString path = Environment().ExeDir + kSplashFile;
     if (!QFile::exists(path)) return;
     QPixmap picture(path);
     if (picture.isNull()) return;
@@ -366,13 +349,13 @@ void TCf::FormClose() {
     if (m_closed) return;
     m_closed = true;
     const QPoint main = pos();
-    m_settings.MainLeft = main.x();
-    m_settings.MainTop = main.y();
+    TCfRecord& settings = m_session->Settings();
+    settings.MainLeft = main.x();
+    settings.MainTop = main.y();
     const QPoint transfer = m_transferWin->KeptPosition();
-    m_settings.TransferLeft = transfer.x();
-    m_settings.TransferTop = transfer.y();
-    QString error;
-    if (!m_settings.Save(SettingsPath(), &error)) m_prompts->ShowError(error);
+    settings.TransferLeft = transfer.x();
+    settings.TransferTop = transfer.y();
+    m_session->SaveSettings();
 }
 
 void TCf::closeEvent(QCloseEvent* event) {
@@ -382,9 +365,9 @@ void TCf::closeEvent(QCloseEvent* event) {
 
 void TCf::ExitItemClick() { close(); }
 
-QString TCf::SettingsPath() const { return m_env.DataDir + TCfRecord::kFileName; }
+QString TCf::SettingsPath() const { return m_session->SettingsPath(); }
 
-QString TCf::HistoryPath() const { return m_env.DataDir + kHistoryFileName; }
+QString TCf::HistoryPath() const { return m_session->HistoryPath(); }
 
 TTransferCore& TCf::Core() { return m_transferWin->Core(); }
 
@@ -415,44 +398,36 @@ void TCf::PlacePremixReset() {
 }
 
 void TCf::LanguageClick() {
-    int chosen = m_settings.LanguageIndex;
+    int chosen = Settings().LanguageIndex;
     int noUnits = 0;
     if (!m_options->Execute(chosen, noUnits) || !IsValidLanguage(chosen)) return;
-    m_settings.LanguageIndex = static_cast<std::uint8_t>(chosen);
+    Settings().LanguageIndex = static_cast<std::uint8_t>(chosen);
     SetCurrentLanguage(chosen);
     ApplyLanguage(chosen);
 }
 
-void TCf::InterfaceItemClick() { m_comOpt->Execute(m_settings.InterfacePort); }
+void TCf::InterfaceItemClick() { m_comOpt->Execute(Settings().InterfacePort); }
 
 void TCf::Info1Click() { m_aboutBox->exec(); }
 
 void TCf::SimulatorItemClick(bool checked) {
-    if (m_linkPort) m_linkPort->SetUseSimulatedBox(checked);
+    if (LinkPort()) LinkPort()->SetUseSimulatedBox(checked);
 }
 
 void TCf::ScenarioItemClick() {
-    if (!m_linkPort) return;
-    const QString path = QFileDialog::getOpenFileName(this, "Simulator scenario", m_env.ExeDir,
+    if (!LinkPort()) return;
+    const QString path = QFileDialog::getOpenFileName(this, "Simulator scenario", Environment().ExeDir,
                                                       "Scenarios (*.sim);;All files (*)");
     if (!path.isEmpty()) LoadScenario(path);
 }
 
 bool TCf::LoadScenario(const QString& path) {
-    if (!m_linkPort) return false;
-    QString error;
-    auto scenario = TSimScenario::FromFile(path, &error);
-    if (!scenario) {
-        m_prompts->ShowError(error);
-        return false;
-    }
-    CompleteSimulatedSettings(scenario->Memory);
-    m_linkPort->Simulator().LoadScenario(*scenario);
+    if (!m_session->LoadScenario(path)) return false;
     SimulatorItem->setChecked(true);
     return true;
 }
 
-void TCf::SetPrompts(IPrompts* prompts) { m_prompts = prompts ? prompts : m_messageBoxes.get(); }
+void TCf::SetPrompts(IPrompts* prompts) { m_session->SetPrompts(prompts ? *prompts : *m_messageBoxes); }
 
 // ---------------------------------------------------------------------------------------
 // Block and controls
@@ -543,65 +518,36 @@ void TCf::RecalcEANs() {
 // ---------------------------------------------------------------------------------------
 // Exchanges
 
+TExchangeRunner TCf::Runner() {
+    TExchangeRunner runner;
+    runner.Close = [this] { m_transferWin->FormClose(); };  // DTR low, port closed
+    runner.RunModal = [this] {
+        if (!m_modalRunner) return m_transferWin->ShowModal();  // closes the port afterwards
+        const ModalResult result = m_modalRunner();
+        m_transferWin->FormClose();
+        return result;
+    };
+    return runner;
+}
+
 bool TCf::Transfer(const std::vector<std::uint8_t>& packet) {
-    TTransferCore& core = Core();
-    bool ok = false;
-    if (!core.FindInterface(m_settings.InterfacePort)) {
-        m_transferWin->FormClose();  // DTR low, port closed
-        m_prompts->ShowError(GetTesMessage(kMsgNotFound));
-    } else {
-        core.SendCommand(packet);
-        ModalResult result = mrNone;
-        if (m_modalRunner) {
-            result = m_modalRunner();
-            m_transferWin->FormClose();
-        } else {
-            result = m_transferWin->ShowModal();  // closes the port afterwards
-        }
-        if (result == mrCancel) {
-            // The user's choice: nothing to report.
-        } else if (result == mrAbort) {
-            m_prompts->ShowInformation(GetTesMessage(kMsgBatteryAbort));
-        } else if (core.Failed() || !core.ImageValid()) {
-            m_prompts->ShowError(GetTesMessage(kMsgCommError));
-        } else {
-            const int message = ReplyMessage(core.Image());
-            if (message == 0)
-                ok = true;
-            else if (message > 0)
-                m_prompts->ShowError(GetTesMessage(message));
-        }
-    }
-    m_busy = false;
-    return ok;
+    return m_session->Exchange(Core(), packet, Runner());
 }
 
 void TCf::ReadBtnClick() {
-    if (m_busy) return;
-    m_busy = true;
+    if (Busy()) return;
     m_transferWin->setWindowTitle(GetTesMessage(kMsgReadCaption));
-    if (!Transfer(ReadCommand())) return;
-    const auto block = TSettingsBlock::FromImage(Core().Image());
-    if (!block) {
-        // A reply shorter than a settings block would show bytes the dive computer never sent.
-        m_prompts->ShowError(GetTesMessage(kMsgCommError));
-        return;
-    }
-    ShowBlock(*block);
-    QString error;
-    if (!AppendHistoryRecord(HistoryPath(), QDateTime::currentDateTime(), block->Settings(), &error))
-        m_prompts->ShowError(error);
+    if (const auto block = m_session->Read(Core(), Runner())) ShowBlock(*block);
 }
 
 void TCf::WriteBtnClick() {
     // Before a read there is no model to encode for (the commands are disabled then).
-    if (m_busy || !WriteItem->isEnabled()) return;
-    m_busy = true;
+    if (Busy() || !WriteItem->isEnabled()) return;
     m_transferWin->setWindowTitle(GetTesMessage(kMsgWriteCaption));
-    if (Transfer(WriteCommand(EncodeSettings()))) WriteBtn->setEnabled(false);
+    if (m_session->Write(Core(), EncodeSettings(), Runner())) WriteBtn->setEnabled(false);
 }
 
-void TCf::WakeUpBtnClick() { Transfer(WakeUpCommand()); }
+void TCf::WakeUpBtnClick() { m_session->WakeUp(Core(), Runner()); }
 
 // ---------------------------------------------------------------------------------------
 // Printing
@@ -657,7 +603,7 @@ void TCf::PrintBtnClick() {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // No system printer: the page goes to a PDF file of the user's choice.
         const QString path = QFileDialog::getSaveFileName(
-            this, PrintText(EPrintText::PdfDialogTitle, language), m_env.DataDir + "Teswin.pdf",
+            this, PrintText(EPrintText::PdfDialogTitle, language), Environment().DataDir + "Teswin.pdf",
             QtFileFilter(PrintText(EPrintText::PdfFilter, language)));
         if (path.isEmpty()) return;
         printed = PrintToPdf(path, &reason);
@@ -669,5 +615,6 @@ void TCf::PrintBtnClick() {
             reason = QStringLiteral("%1: %2").arg(printer.printerName(),
                                                   QStringLiteral("the printer did not take the page"));
     }
-    if (!printed) m_prompts->ShowError(FormatMessage(PrintText(EPrintText::PrintFailed, language), reason));
+    if (!printed)
+        m_session->Prompts().ShowError(FormatMessage(PrintText(EPrintText::PrintFailed, language), reason));
 }

@@ -26,6 +26,7 @@
 #include "ModalResult.h"
 #include "TCfPositions.h"
 #include "TCfRecord.h"
+#include "TConfigSession.h"
 #include "TSettingsBlock.h"
 
 class IClock;
@@ -48,13 +49,6 @@ class TRadioGroup;
 class TTransferCore;
 class TTransferWin;
 class TWidgetCaptions;
-
-struct TCfEnvironment {
-    QString DataDir;           // where CF.DSK and MemData.HST live, with a trailing "/"
-    QString ExeDir;            // the program's folder (marker files, Teswin.BMP), trailing "/"
-    IClock* Clock = nullptr;   // the link layer's clock
-    IComPort* Port = nullptr;  // a port for tests; the program uses its own link port
-};
 
 class TCf : public QMainWindow {
     Q_OBJECT
@@ -101,7 +95,7 @@ public:
     bool LoadScenario(const QString& path);
     // The exchange of one command packet; true when it succeeded.
     bool Transfer(const std::vector<std::uint8_t>& packet);
-    bool Busy() const { return m_busy; }
+    bool Busy() const { return m_session->Busy(); }
     // Prints the window's image on one page of the printer.
     bool PrintTo(QPrinter& printer);
     // The page as a PDF file, saved whole or not at all; false with the path and the
@@ -114,14 +108,15 @@ public:
     void ApplyLanguage(int languageIndex);
     // Places the premix reset caption and its field below it for the caption's length.
     void PlacePremixReset();
-    TCfRecord& Settings() { return m_settings; }
-    const TCfEnvironment& Environment() const { return m_env; }
+    TConfigSession& Session() { return *m_session; }
+    TCfRecord& Settings() { return m_session->Settings(); }
+    const TCfEnvironment& Environment() const { return m_session->Environment(); }
     QString SettingsPath() const;
     QString HistoryPath() const;
     TTransferWin& TransferWin() { return *m_transferWin; }
     TTransferCore& Core();
     // The program's own link port (null when a test gave its own port).
-    TLinkPort* LinkPort() { return m_linkPort.get(); }
+    TLinkPort* LinkPort() { return m_session->LinkPort(); }
     // FormClose: stores the window positions and writes CF.DSK.
     void FormClose();
 
@@ -129,6 +124,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    TExchangeRunner Runner();
     bool PrintPage(QPagedPaintDevice& device, int resolution);
     void FormCreate();
     void BuildMenus();
@@ -147,19 +143,15 @@ private:
     QLabel* AddPanel(QWidget* parent, const char* name, int x, int y, int w, int h = 22);
     QScrollBar* AddScroller(QWidget* parent, const char* name, Qt::Orientation o, int max, QRect geometry);
 
-    TCfEnvironment m_env;
-    TCfRecord m_settings;
-    std::unique_ptr<TLinkPort> m_linkPort;
-    IComPort* m_port = nullptr;
     TTransferWin* m_transferWin = nullptr;
     TComOpt* m_comOpt = nullptr;
     TOptions* m_options = nullptr;
     TAboutBox* m_aboutBox = nullptr;
     std::unique_ptr<TWidgetCaptions> m_captions;
     std::unique_ptr<IPrompts> m_messageBoxes;
-    IPrompts* m_prompts = nullptr;
+    // Declared after the message boxes it reports through by default.
+    std::unique_ptr<TConfigSession> m_session;
     TModalRunner m_modalRunner;
-    bool m_busy = false;
     std::uint8_t m_modelCode = 0;
     bool m_closed = false;
 
