@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "TCaptionRegistry.h"
+#include "TTopMostNormalizer.h"
 #include "TWidgetCaptions.h"
 
 TCompanionWindow::TCompanionWindow(QWidget* parent, SettingsRecord& settings,
@@ -17,6 +18,8 @@ TCompanionWindow::TCompanionWindow(QWidget* parent, SettingsRecord& settings,
         setWindowState(Qt::WindowMinimized);
     m_captions = std::make_unique<TWidgetCaptions>(this, windowClass);
     TCaptionRegistry::Of(Program::Kelwin).Register(m_captions.get());
+    // Staying on top, it would cover the questions and dialogs that open over it.
+    TTopMostNormalizer::Instance().Add(this);
 }
 
 TCompanionWindow::~TCompanionWindow() { TCaptionRegistry::Of(Program::Kelwin).Unregister(m_captions.get()); }

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWindow>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -22,6 +24,7 @@
 #include "TOkCancelDialog.h"
 #include "TOptions.h"
 #include "TRadioGroup.h"
+#include "TTopMostNormalizer.h"
 #include "TWidgetCaptions.h"
 
 namespace {
@@ -227,6 +230,49 @@ TEST_F(SharedWidgets, InformationBoxShowsPictureTextAndVersion) {
     QSignalSpy accepted(&bare, &QDialog::accepted);
     bare.findChild<QPushButton*>("OKButton")->click();
     EXPECT_EQ(accepted.count(), 1);
+}
+
+TEST_F(SharedWidgets, WindowsOnTopAreLaidDownWhileAModalWindowIsShown) {
+    QWidget main;
+    auto* tool = new QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint);
+    auto* plain = new QWidget(&main, Qt::Tool);
+    TTopMostNormalizer normalizer;
+    normalizer.Add(tool);
+    normalizer.Add(plain);
+    main.show();
+    tool->show();
+    plain->show();
+    ASSERT_NE(tool->windowHandle(), nullptr);
+    EXPECT_TRUE(tool->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+
+    QDialog first(&main);
+    first.setModal(true);
+    QDialog second(&main);
+    second.setModal(true);
+    QDialog modeless(&main);
+    modeless.show();  // a modeless window changes nothing
+    EXPECT_FALSE(normalizer.Normalized());
+    first.show();
+    EXPECT_TRUE(normalizer.Normalized());
+    EXPECT_FALSE(tool->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(tool->windowFlags() & Qt::WindowStaysOnTopHint);  // the widget keeps its own
+    EXPECT_FALSE(plain->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    second.show();
+    first.hide();  // another modal window is still open
+    EXPECT_FALSE(tool->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    second.hide();
+    EXPECT_FALSE(normalizer.Normalized());
+    EXPECT_TRUE(tool->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(plain->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+
+    {
+        QDialog destroyed(&main);
+        destroyed.setModal(true);
+        destroyed.show();
+        EXPECT_TRUE(normalizer.Normalized());
+    }
+    EXPECT_FALSE(normalizer.Normalized());
+    EXPECT_TRUE(tool->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
 }
 
 // Answers the next message box: clicks `button`, or closes it with Escape when none.
