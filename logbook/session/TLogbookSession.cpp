@@ -89,6 +89,11 @@ void TLogbookSession::ReplaceLogbook(std::unique_ptr<TDiveCollection> logbook) {
     Show(LastLine(*m_logbook));
 }
 
+void TLogbookSession::ShowLastDive() {
+    Fill(LastLine(*m_logbook));
+    Show(LastLine(*m_logbook));
+}
+
 void TLogbookSession::LoadStartLogbook() {
     const QString name = m_settings.LogbookName;
     if (CanOpenReadWrite(name)) {

@@ -79,6 +79,9 @@ public:
     void LoadStartLogbook();
     // Replaces the open logbook (the old one is released) and shows its last dive.
     void ReplaceLogbook(std::unique_ptr<TDiveCollection> logbook);
+    // Refills the dive list and makes the last dive current (after dives were added or
+    // renumbered in place, e.g. by a download).
+    void ShowLastDive();
 
     // With unsaved changes: asks whether to save them. Yes saves (Cancel when that did not
     // happen, so nothing is lost), No gives them up; without changes: No.

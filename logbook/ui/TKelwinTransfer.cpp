@@ -58,16 +58,12 @@ private:
     std::uint16_t* m_interfacePort;
 };
 
-// The download's questions as the main window asks them.
+// The download's questions as the logbook session asks them.
 class TMainWindowPrompts : public IDownloadPrompts {
 public:
-    explicit TMainWindowPrompts(TKelvara& main) : m_main(main) {}
+    explicit TMainWindowPrompts(TLogbookSession& main) : m_main(main) {}
     bool AskRenumber(std::uint16_t& number) override { return m_main.Prompts().AskStartNumber(number); }
-    void Renumbered() override {
-        const int last = static_cast<int>(m_main.Logbook().Count()) - 1;
-        m_main.FillDiveList(last);
-        m_main.MakeCurrent(last);
-    }
+    void Renumbered() override { m_main.ShowLastDive(); }
     bool AskStartNumber(std::uint16_t& number) override { return m_main.Prompts().AskStartNumber(number); }
     bool AskAcceptNewComputer() override {
         return m_main.Prompts().AskYesNo(GetMessage(DownloadMessage::AcceptNewComputer));
@@ -84,7 +80,7 @@ public:
     void ShowNoNewDive() override { m_main.Prompts().ShowInformation(NoNewDiveText(CurrentLanguage())); }
 
 private:
-    TKelvara& m_main;
+    TLogbookSession& m_main;
 };
 
 }  // namespace
@@ -141,25 +137,23 @@ void TKelwinTransfer::SimBoxItemClick(bool checked) {
 }
 
 void TKelwinTransfer::TransferButtonClick() {
-    if (!m_window || m_main.Busy() || !m_main.Ready()) return;
-    m_main.SetBusy(true);
-    SettingsRecord& settings = m_main.Settings();
+    // The download talks to the logbook session; the window shows what it changes.
+    TLogbookSession& session = m_main.Session();
+    if (!m_window || session.Busy() || !session.Ready()) return;
+    session.SetBusy(true);
+    SettingsRecord& settings = session.Settings();
     TDownloadSettings link;
     link.InterfacePort = settings.InterfacePort;
     link.RaiseRts = settings.RaiseRts != 0;
     link.DiveChoice = settings.DiveChoice;
     TWindowDownload window(*m_window, &link.InterfacePort);
-    TMainWindowPrompts prompts(m_main);
-    m_last = m_command.Run(true, m_main.Logbook(), link, window, prompts,
+    TMainWindowPrompts prompts(session);
+    m_last = m_command.Run(true, session.Logbook(), link, window, prompts,
                            [] { return QDateTime::currentDateTime(); });
     m_window->SetLinkSettings(nullptr, link.RaiseRts);
     settings.InterfacePort = link.InterfacePort;
     settings.DiveChoice = link.DiveChoice;
-    if (m_last.Modified) m_main.SetModified(true);
-    if (m_last.RebuildList) {
-        const int last = static_cast<int>(m_main.Logbook().Count()) - 1;
-        m_main.FillDiveList(last);
-        m_main.MakeCurrent(last);
-    }
-    m_main.SetBusy(false);
+    if (m_last.Modified) session.SetModified(true);
+    if (m_last.RebuildList) session.ShowLastDive();
+    session.SetBusy(false);
 }
