@@ -50,7 +50,10 @@ protected:
         static int argc = 1;
         static char name[] = "kv_session_tests";
         static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+        // Lives until the test program ends.
+        static const QCoreApplication* const app =
+            QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+        Q_UNUSED(app);
         SetCurrentLanguage(kEnglish);
         ASSERT_TRUE(m_dir.isValid());
         QDir().mkpath(Path("data"));
