@@ -71,18 +71,27 @@ void BM_ReadFileIntoMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadFileIntoMemory)->Unit(benchmark::kMillisecond);
 
-void BM_LoadLogbook65535(benchmark::State& state) {
-    const QString path = Files().Sorted;
+// Times `load` over and over; the loaded dives are released outside the timing, and a
+// load that `loaded` does not accept ends the benchmark with an error.
+template <typename Load, typename Check>
+void TimeLoads(benchmark::State& state, Load load, Check loaded) {
     LogbookLoadResult r;
     for ([[maybe_unused]] auto _ : state) {
-        r = LoadLogbookFile(path, false);
-        if (!r.Ok() || r.Collection->Count() != TDiveCollection::kMaxDives)
-            state.SkipWithError("load failed");
+        r = load();
+        if (!r.Ok() || !loaded(*r.Collection)) state.SkipWithError("load failed");
         benchmark::DoNotOptimize(r.Collection.get());
         state.PauseTiming();
         ReleaseOutsideTiming(r);
         state.ResumeTiming();
     }
+}
+
+bool Full(const TDiveCollection& logbook) { return logbook.Count() == TDiveCollection::kMaxDives; }
+
+void BM_LoadLogbook65535(benchmark::State& state) {
+    const QString path = Files().Sorted;
+    TimeLoads(
+        state, [&path] { return LoadLogbookFile(path, false); }, Full);
 }
 BENCHMARK(BM_LoadLogbook65535)->Unit(benchmark::kMillisecond);
 
@@ -92,30 +101,17 @@ void BM_LoadLogbookFromMemory65535(benchmark::State& state) {
     QFile f(Files().Sorted);
     f.open(QIODevice::ReadOnly);
     const QByteArray bytes = f.readAll();
-    LogbookLoadResult r;
-    for ([[maybe_unused]] auto _ : state) {
-        r = LoadLogbookBytes(bytes, false);
-        if (!r.Ok() || r.Collection->Count() != TDiveCollection::kMaxDives)
-            state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(r.Collection.get());
-        state.PauseTiming();
-        ReleaseOutsideTiming(r);
-        state.ResumeTiming();
-    }
+    TimeLoads(
+        state, [&bytes] { return LoadLogbookBytes(bytes, false); }, Full);
 }
 BENCHMARK(BM_LoadLogbookFromMemory65535)->Unit(benchmark::kMillisecond);
 
 void BM_LoadReversedLogbook65535(benchmark::State& state) {
+    // Stored newest first: the load sorts the dives.
     const QString path = Files().Reversed;
-    LogbookLoadResult r;
-    for ([[maybe_unused]] auto _ : state) {
-        r = LoadLogbookFile(path, false);
-        if (!r.Ok() || r.Collection->At(0).DayNo != 150000) state.SkipWithError("load or sort failed");
-        benchmark::DoNotOptimize(r.Collection.get());
-        state.PauseTiming();
-        ReleaseOutsideTiming(r);
-        state.ResumeTiming();
-    }
+    TimeLoads(
+        state, [&path] { return LoadLogbookFile(path, false); },
+        [](const TDiveCollection& logbook) { return logbook.At(0).DayNo == 150000; });
 }
 BENCHMARK(BM_LoadReversedLogbook65535)->Unit(benchmark::kMillisecond);
 

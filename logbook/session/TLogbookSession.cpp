@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <utility>
 
 #include "InterchangeCommands.h"
 #include "Language.h"
@@ -77,16 +76,23 @@ void TLogbookSession::Show(int line) {
         SetCurrent(line);
 }
 
-void TLogbookSession::ReplaceLogbook(std::unique_ptr<TDiveCollection> logbook) {
+void TLogbookSession::Release() {
     if (m_view)
         m_view->ReleaseCurrent();
     else
         DropCurrent();
+}
+
+void TLogbookSession::Adopt(std::unique_ptr<TDiveCollection> logbook) {
+    Release();
     // The old logbook ends only after the view has let go of it.
     std::swap(m_logbook, logbook);
     if (m_view) m_view->LogbookReplaced(*m_logbook);
-    Fill(LastLine(*m_logbook));
-    Show(LastLine(*m_logbook));
+}
+
+void TLogbookSession::ReplaceLogbook(std::unique_ptr<TDiveCollection> logbook) {
+    Adopt(std::move(logbook));
+    ShowLastDive();
 }
 
 void TLogbookSession::ShowLastDive() {
@@ -99,12 +105,7 @@ void TLogbookSession::LoadStartLogbook() {
     if (CanOpenReadWrite(name)) {
         LogbookLoadResult loaded = LoadLogbookFile(name, m_settings.DosText != 0);
         if (loaded.Ok()) {
-            if (m_view)
-                m_view->ReleaseCurrent();
-            else
-                DropCurrent();
-            std::swap(m_logbook, loaded.Collection);
-            if (m_view) m_view->LogbookReplaced(*m_logbook);
+            Adopt(std::move(loaded.Collection));
         } else {
             // Keep the damaged file out of reach of a later Save: the program starts with a
             // new, unnamed logbook.
@@ -113,8 +114,7 @@ void TLogbookSession::LoadStartLogbook() {
         }
     }
     m_modified = false;
-    Fill(LastLine(*m_logbook));
-    Show(LastLine(*m_logbook));
+    ShowLastDive();
     OfferRecovery();
 }
 
@@ -157,8 +157,7 @@ bool TLogbookSession::EnsureNumbering() {
     std::uint16_t start = m_logbook->At(0).DiveNumber;
     if (!m_prompts.AskStartNumber(start)) return false;
     m_logbook->Renumber(start);
-    Fill(LastLine(*m_logbook));
-    Show(LastLine(*m_logbook));
+    ShowLastDive();
     SetModified(true);
     return true;
 }
@@ -166,12 +165,7 @@ bool TLogbookSession::EnsureNumbering() {
 void TLogbookSession::New() {
     if (CloseQuery() == EAnswer::Cancel) return;
     SetLogbookName(kNoNameLogbook);
-    if (m_view)
-        m_view->ReleaseCurrent();
-    else
-        DropCurrent();
-    auto previous = std::exchange(m_logbook, std::make_unique<TDiveCollection>());
-    if (m_view) m_view->LogbookReplaced(*m_logbook);
+    Adopt(std::make_unique<TDiveCollection>());
     Show(0);
     SetModified(false);
 }
@@ -310,8 +304,7 @@ void TLogbookSession::Renumber() {
     std::uint16_t start = ProposedRenumberStart(*m_logbook);
     if (!m_prompts.AskStartNumber(start)) return;
     m_logbook->Renumber(start);
-    Fill(LastLine(*m_logbook));
-    Show(LastLine(*m_logbook));
+    ShowLastDive();
     SetModified(true);
 }
 
@@ -319,12 +312,8 @@ void TLogbookSession::Delete() {
     const std::vector<std::size_t> lines = Selected();
     if (lines.empty()) return;
     if (!m_prompts.AskYesNo(FormatMessage(GetMessage(41), static_cast<long long>(lines.size())))) return;
-    if (m_view)
-        m_view->ReleaseCurrent();
-    else
-        DropCurrent();
+    Release();
     DeleteDives(*m_logbook, lines);
-    Fill(LastLine(*m_logbook));
-    Show(LastLine(*m_logbook));
+    ShowLastDive();
     SetModified(true);
 }

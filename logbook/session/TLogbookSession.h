@@ -105,6 +105,10 @@ public:
     QString DialogFolder() const;
 
 private:
+    // Lets the current dive go, through the view when there is one.
+    void Release();
+    // Takes `logbook` in place of the open one, which ends after the view let go of it.
+    void Adopt(std::unique_ptr<TDiveCollection> logbook);
     bool WriteLogbook(const QString& path, bool selectedOnly);
     void OfferRecovery();
     std::vector<std::size_t> Selected() const;
