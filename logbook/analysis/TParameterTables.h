@@ -47,6 +47,7 @@ public:
     // it is message 32 of the current language; a text set here replaces it. Errors of
     // OpenParameterTables are always English: the language is not known yet at start.
     void SetMissingFileMessage(const QString& message) { m_missingMessage = message; }
+    const QString& MissingFileMessage() const { return m_missingMessage; }
 
     // Opens KvREAL.TAB, then KvFIKT.TAB (both kept open), then reads KvEPS.TAB. The first
     // file that cannot be opened raises EMissingTabFile; tables opened before stay open.

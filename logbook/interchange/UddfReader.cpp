@@ -52,6 +52,7 @@ private:
     bool Inside(const char* name) const { return m_path.contains(QLatin1String(name)); }
     QString Parent() const { return m_path.isEmpty() ? QString() : m_path.last(); }
     void StartElement();
+    void ReadSamples(TForeignDive* dive);
     QString Text() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed(); }
     // A float of the document; a value that does not read ends the import.
     std::optional<double> Number(const QString& element);
@@ -108,7 +109,33 @@ std::optional<double> TUddfReader::Number(const QString& element) {
     return std::nullopt;
 }
 
+// The waypoints of a dive, read with a light touch: they make up most of a large document,
+// and of all their elements only the water temperature matters to a hand-entered dive.
+// Ends after the samples' end element, which it consumes.
+void TUddfReader::ReadSamples(TForeignDive* dive) {
+    int depth = 1;
+    while (depth > 0 && !m_xml.atEnd() && m_result.ErrorText.isEmpty()) {
+        const QXmlStreamReader::TokenType token = m_xml.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        } else if (token == QXmlStreamReader::StartElement) {
+            if (dive != nullptr && depth == 2 && m_xml.name() == QLatin1String("temperature")) {
+                const std::optional<double> t = Number(QStringLiteral("temperature"));
+                if (t && (!dive->LowestWaypointTemperature || *t < *dive->LowestWaypointTemperature))
+                    dive->LowestWaypointTemperature = t;
+            } else {
+                ++depth;
+            }
+        }
+    }
+}
+
 void TUddfReader::StartElement() {
+    if (m_xml.name() == QLatin1String("samples")) {
+        const bool ofDive = !m_dives.empty() && Inside("dive") && Inside("profiledata");
+        ReadSamples(ofDive ? &m_dives.back() : nullptr);
+        return;
+    }
     const QString name = m_xml.name().toString();
     const QString parent = Parent();
     const QXmlStreamAttributes attributes = m_xml.attributes();
@@ -181,11 +208,6 @@ void TUddfReader::StartElement() {
                    m_path.value(m_path.size() - 2) == QLatin1String("informationafterdive")) {
             const QString para = Text();
             if (!para.isEmpty()) dive.Notes << para;
-            return;
-        } else if (parent == QLatin1String("waypoint") && name == QLatin1String("temperature")) {
-            const std::optional<double> t = Number(name);
-            if (t && (!dive.LowestWaypointTemperature || *t < *dive.LowestWaypointTemperature))
-                dive.LowestWaypointTemperature = t;
             return;
         }
     }

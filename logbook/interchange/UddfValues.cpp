@@ -1,13 +1,68 @@
 #include "UddfValues.h"
 
 #include <QDate>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "CaptionList.h"
 #include "DayNumber.h"
 #include "Language.h"
 
+namespace {
+
+constexpr std::array<double, 10> kPow10 = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// Fixed-point text of `value` with `decimals` decimals into `text`; its length. A value
+// exactly halfway between two last decimals goes away from zero (std::to_chars would
+// take the even one); every other value is rounded from its exact binary value.
+std::size_t FixedText(char* text, std::size_t size, double value, int decimals) {
+    const double scale = kPow10[static_cast<std::size_t>(decimals)];
+    const double scaled = value * scale;
+    const double whole = std::trunc(scaled);
+    // The product is exact only when the fused multiply-add finds nothing left over.
+    if (std::fabs(scaled - whole) == 0.5 && std::fma(value, scale, -scaled) == 0) {
+        const auto away = static_cast<long long>(whole + (scaled > 0 ? 1 : -1));
+        const unsigned long long digits =
+            away < 0 ? 0ULL - static_cast<unsigned long long>(away) : static_cast<unsigned long long>(away);
+        char raw[32];
+        std::string fixed(raw, std::to_chars(raw, raw + sizeof raw, digits).ptr);
+        const auto d = static_cast<std::size_t>(decimals);
+        if (fixed.size() < d + 1) fixed.insert(0, d + 1 - fixed.size(), '0');
+        if (d > 0) fixed.insert(fixed.size() - d, 1, '.');
+        if (away < 0) fixed.insert(0, 1, '-');
+        return static_cast<std::size_t>(fixed.copy(text, size));
+    }
+    return static_cast<std::size_t>(
+        std::to_chars(text, text + size, value, std::chars_format::fixed, decimals).ptr - text);
+}
+
+}  // namespace
+
+void AppendUddfNumber(std::string& out, double value, int decimals) {
+    if (!(std::fabs(value) < 1e15) || decimals < 0 || decimals >= static_cast<int>(kPow10.size())) {
+        out += UddfNumber(value, decimals).toStdString();
+        return;
+    }
+    char text[64];
+    std::size_t len = FixedText(text, sizeof text, value, decimals);
+    if (decimals > 0) {
+        while (text[len - 1] == '0') --len;
+        if (text[len - 1] == '.') --len;
+    }
+    if (len == 2 && text[0] == '-' && text[1] == '0') {
+        out += '0';
+        return;
+    }
+    out.append(text, len);
+}
+
 QString UddfNumber(double value, int decimals) {
+    if (std::fabs(value) < 1e15 && decimals >= 0 && decimals < static_cast<int>(kPow10.size())) {
+        std::string text;
+        AppendUddfNumber(text, value, decimals);
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
     QString text = QString::number(value, 'f', decimals);
     if (text.contains(QLatin1Char('.'))) {
         while (text.endsWith(QLatin1Char('0'))) text.chop(1);

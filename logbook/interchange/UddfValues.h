@@ -7,9 +7,13 @@
 #include <QStringList>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
-// A number with at most `decimals` decimals, without trailing zeros ("12.5", "3").
+// A number with at most `decimals` decimals, without trailing zeros ("12.5", "3"). The
+// last decimal is rounded from the exact value, halves away from zero.
 QString UddfNumber(double value, int decimals);
+// The same text appended to `out` (the writer's fast path, without a QString).
+void AppendUddfNumber(std::string& out, double value, int decimals);
 // A stored 1/100 degree Celsius value in kelvin ("288.15").
 QString UddfKelvin(int centiCelsius);
 // Local date and clock time of a dive, "2024-05-01T10:30:00"; an unset start time is midnight.

@@ -2,10 +2,11 @@
 
 #include <QDateTime>
 #include <QRegularExpression>
-#include <QXmlStreamWriter>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
+#include <string>
 
 #include "Cp1252.h"
 #include "DayNumber.h"
@@ -15,12 +16,11 @@
 #include "TDiveCollection.h"
 #include "TLogbookWriter.h"
 #include "TParameterTables.h"
-#include "TTissueModel.h"
+#include "TReplayAhead.h"
+#include "TXmlOut.h"
 #include "UddfValues.h"
 
 namespace {
-
-const QString kNs = QString::fromLatin1(kUddfNamespace);
 
 // Warning bits of a profile point that UDDF has an alarm for.
 struct AlarmBit {
@@ -79,7 +79,7 @@ class TUddfWriter {
 public:
     TUddfWriter(QIODevice& out, const TDiveCollection& logbook, const std::vector<std::size_t>& indices,
                 TParameterTables* tables)
-        : m_xml(&out), m_logbook(logbook), m_indices(indices), m_tables(tables) {}
+        : m_out(out), m_xml(out), m_logbook(logbook), m_indices(indices), m_tables(tables) {}
 
     UddfWriteResult Run();
 
@@ -90,22 +90,29 @@ private:
     void WriteSites();
     void WriteGases();
     void WriteProfiles();
-    void WriteDive(const TDiveRec& d, std::size_t index);
-    void WriteSamples(const TDiveRec& d, int o2Percent);
+    void WriteDive(const TDiveRec& d, std::size_t index, const TReplayAhead::TReplay* replay);
+    void WriteSamples(const TDiveRec& d, int o2Percent, const TReplayAhead::TReplay& replay);
     void WriteDumps();
-    void Element(const QString& name, const QString& value) { m_xml.writeTextElement(name, value); }
+    void Element(std::string_view name, const QString& value) { m_xml.TextElement(name, value); }
+    void Number(std::string_view name, double value, int decimals) {
+        AppendUddfNumber(m_xml.BeginText(name), value, decimals);
+        m_xml.EndText(name);
+    }
+    void Whole(std::string_view name, long long value) {
+        m_xml.BeginText(name) += std::to_string(value);
+        m_xml.EndText(name);
+    }
     void Link(const QString& ref) {
-        m_xml.writeEmptyElement(QStringLiteral("link"));
-        m_xml.writeAttribute(QStringLiteral("ref"), ref);
+        m_xml.Empty("link");
+        m_xml.Attribute("ref", ref);
     }
     void Person(const QString& id, const QString& name);
 
-    QXmlStreamWriter m_xml;
+    QIODevice& m_out;
+    TXmlOut m_xml;
     const TDiveCollection& m_logbook;
     const std::vector<std::size_t>& m_indices;
     TParameterTables* m_tables;
-    std::unique_ptr<TTissueModel> m_model;
-    std::unique_ptr<DiveProfile> m_profile;
 
     bool m_anyDownloaded = false;
     std::map<QString, QString> m_siteIds;  // SiteKey -> id
@@ -134,62 +141,62 @@ void TUddfWriter::Collect() {
 }
 
 void TUddfWriter::WriteGenerator() {
-    m_xml.writeStartElement(QStringLiteral("generator"));
-    Element(QStringLiteral("name"), QStringLiteral("Kelwin"));
-    Element(QStringLiteral("type"), QStringLiteral("logbook"));
-    Element(QStringLiteral("version"), QStringLiteral("3.06"));
-    Element(QStringLiteral("datetime"), QDateTime::currentDateTime().toString(Qt::ISODate));
-    m_xml.writeEndElement();
+    m_xml.Start("generator");
+    Element("name", QStringLiteral("Kelwin"));
+    Element("type", QStringLiteral("logbook"));
+    Element("version", QStringLiteral("3.06"));
+    Element("datetime", QDateTime::currentDateTime().toString(Qt::ISODate));
+    m_xml.End();
 }
 
 void TUddfWriter::Person(const QString& id, const QString& name) {
-    m_xml.writeAttribute(QStringLiteral("id"), id);
-    m_xml.writeStartElement(QStringLiteral("personal"));
+    m_xml.Attribute("id", id);
+    m_xml.Start("personal");
     // The logbook keeps one name text; its last word counts as the last name.
     const qsizetype space = name.lastIndexOf(QLatin1Char(' '));
-    Element(QStringLiteral("firstname"), space < 0 ? name : name.left(space));
-    Element(QStringLiteral("lastname"), space < 0 ? QString() : name.mid(space + 1));
-    m_xml.writeEndElement();
+    Element("firstname", space < 0 ? name : name.left(space));
+    Element("lastname", space < 0 ? QString() : name.mid(space + 1));
+    m_xml.End();
 }
 
 void TUddfWriter::WriteDiver() {
-    m_xml.writeStartElement(QStringLiteral("diver"));
-    m_xml.writeStartElement(QStringLiteral("owner"));
+    m_xml.Start("diver");
+    m_xml.Start("owner");
     Person(QStringLiteral("owner"), QString());
     const bool anyEquipment = m_anyDownloaded || !m_suits.empty() || !m_tanks.empty();
     if (anyEquipment) {
-        m_xml.writeStartElement(QStringLiteral("equipment"));
+        m_xml.Start("equipment");
         if (m_anyDownloaded) {
-            m_xml.writeStartElement(QStringLiteral("divecomputer"));
-            m_xml.writeAttribute(QStringLiteral("id"), QStringLiteral("divecomputer"));
-            Element(QStringLiteral("name"), QStringLiteral("Dive computer"));
-            Element(QStringLiteral("serialnumber"), QString::number(m_logbook.DiveComputerId & 0xFFFFFF));
-            m_xml.writeEndElement();
+            m_xml.Start("divecomputer");
+            m_xml.Attribute("id", QStringLiteral("divecomputer"));
+            Element("name", QStringLiteral("Dive computer"));
+            Element("serialnumber", QString::number(m_logbook.DiveComputerId & 0xFFFFFF));
+            m_xml.End();
         }
         const QStringList suitNames = ItemsOf(QStringLiteral("TEditDlg"), QStringLiteral("eSuit"));
         for (int suit : m_suits) {
-            m_xml.writeStartElement(QStringLiteral("suit"));
-            m_xml.writeAttribute(QStringLiteral("id"), QStringLiteral("suit%1").arg(suit));
-            Element(QStringLiteral("name"), suitNames.value(suit));
-            Element(QStringLiteral("suittype"), QString::fromLatin1(SuitKind(suit)));
-            m_xml.writeEndElement();
+            m_xml.Start("suit");
+            m_xml.Attribute("id", QStringLiteral("suit%1").arg(suit));
+            Element("name", suitNames.value(suit));
+            Element("suittype", QString::fromLatin1(SuitKind(suit)));
+            m_xml.End();
         }
         for (int tank : m_tanks) {
-            m_xml.writeStartElement(QStringLiteral("tank"));
-            m_xml.writeAttribute(QStringLiteral("id"), QStringLiteral("tank%1").arg(tank));
-            Element(QStringLiteral("name"), FormatValue(kVolumeFormat, tank, kMetric));
-            Element(QStringLiteral("tankvolume"), UddfNumber(tank / 100000.0, 5));
-            m_xml.writeEndElement();
+            m_xml.Start("tank");
+            m_xml.Attribute("id", QStringLiteral("tank%1").arg(tank));
+            Element("name", FormatValue(kVolumeFormat, tank, kMetric));
+            Element("tankvolume", UddfNumber(tank / 100000.0, 5));
+            m_xml.End();
         }
-        m_xml.writeEndElement();
+        m_xml.End();
     }
-    m_xml.writeEndElement();  // owner
+    m_xml.End();  // owner
     for (const auto& [name, id] : m_buddyIds) {
-        m_xml.writeStartElement(QStringLiteral("buddy"));
+        m_xml.Start("buddy");
         Person(id, name);
-        m_xml.writeEndElement();
+        m_xml.End();
     }
-    m_xml.writeEndElement();
+    m_xml.End();
 }
 
 void TUddfWriter::WriteSites() {
@@ -197,105 +204,109 @@ void TUddfWriter::WriteSites() {
     // The texts come back from the keys' dives.
     std::map<QString, const TDiveRec*> firstDive;
     for (std::size_t i : m_indices) firstDive.emplace(SiteKey(m_logbook.At(i)), &m_logbook.At(i));
-    m_xml.writeStartElement(QStringLiteral("divesite"));
+    m_xml.Start("divesite");
     for (const auto& [key, id] : m_siteIds) {
         const TDiveRec& d = *firstDive.at(key);
-        m_xml.writeStartElement(QStringLiteral("site"));
-        m_xml.writeAttribute(QStringLiteral("id"), id);
-        Element(QStringLiteral("name"), Cp1252ToUnicode(d.Site));
+        m_xml.Start("site");
+        m_xml.Attribute("id", id);
+        Element("name", Cp1252ToUnicode(d.Site));
         if (!d.Location.isEmpty()) {
-            m_xml.writeStartElement(QStringLiteral("geography"));
-            Element(QStringLiteral("location"), Cp1252ToUnicode(d.Location));
-            m_xml.writeEndElement();
+            m_xml.Start("geography");
+            Element("location", Cp1252ToUnicode(d.Location));
+            m_xml.End();
         }
-        m_xml.writeEndElement();
+        m_xml.End();
     }
-    m_xml.writeEndElement();
+    m_xml.End();
 }
 
 void TUddfWriter::WriteGases() {
     if (m_gases.empty()) return;
-    m_xml.writeStartElement(QStringLiteral("gasdefinitions"));
+    m_xml.Start("gasdefinitions");
     for (int percent : m_gases) {
-        m_xml.writeStartElement(QStringLiteral("mix"));
-        m_xml.writeAttribute(QStringLiteral("id"), QStringLiteral("mix%1").arg(percent));
-        Element(QStringLiteral("name"),
-                percent == 21 ? QStringLiteral("Air") : QStringLiteral("Nitrox %1").arg(percent));
-        Element(QStringLiteral("o2"), UddfNumber(percent / 100.0, 2));
-        Element(QStringLiteral("n2"), UddfNumber((100 - percent) / 100.0, 2));
-        m_xml.writeEndElement();
+        m_xml.Start("mix");
+        m_xml.Attribute("id", QStringLiteral("mix%1").arg(percent));
+        Element("name", percent == 21 ? QStringLiteral("Air") : QStringLiteral("Nitrox %1").arg(percent));
+        Element("o2", UddfNumber(percent / 100.0, 2));
+        Element("n2", UddfNumber((100 - percent) / 100.0, 2));
+        m_xml.End();
     }
-    m_xml.writeEndElement();
+    m_xml.End();
 }
 
 void TUddfWriter::WriteProfiles() {
-    m_xml.writeStartElement(QStringLiteral("profiledata"));
+    m_xml.Start("profiledata");
+    // The model's figures of the dives come from replays on the other cores, in order.
+    std::optional<TReplayAhead> replays;
+    if (m_tables != nullptr)
+        replays.emplace(*m_tables, m_indices.size(),
+                        [this](std::size_t n) -> const TDiveRec& { return m_logbook.At(m_indices[n]); });
     bool groupOpen = false;
     int group = 0;
     for (std::size_t i : m_indices) {
         const TDiveRec& d = m_logbook.At(i);
+        const TReplayAhead::TReplay* replay = replays ? &replays->Next() : nullptr;
+        if (replay != nullptr && replay->Missing) throw *replay->Missing;
         // A repetitive dive joins the group of the dive before it.
         if (!groupOpen || (d.DiveType & 3) != DiveTypeFlag::kRepetitive) {
-            if (groupOpen) m_xml.writeEndElement();
-            m_xml.writeStartElement(QStringLiteral("repetitiongroup"));
-            m_xml.writeAttribute(QStringLiteral("id"), QStringLiteral("group%1").arg(++group));
+            if (groupOpen) m_xml.End();
+            m_xml.Start("repetitiongroup");
+            m_xml.Attribute("id", QStringLiteral("group%1").arg(++group));
             groupOpen = true;
         }
-        WriteDive(d, i);
+        WriteDive(d, i, replay != nullptr && replay->Replayed ? replay : nullptr);
     }
-    if (groupOpen) m_xml.writeEndElement();
-    m_xml.writeEndElement();
+    if (groupOpen) m_xml.End();
+    m_xml.End();
 }
 
-void TUddfWriter::WriteDive(const TDiveRec& d, std::size_t index) {
-    m_xml.writeStartElement(QStringLiteral("dive"));
-    m_xml.writeAttribute(QStringLiteral("id"), UddfDiveId(index));
+void TUddfWriter::WriteDive(const TDiveRec& d, std::size_t index, const TReplayAhead::TReplay* replay) {
+    m_xml.Start("dive");
+    m_xml.Attribute("id", UddfDiveId(index));
 
-    m_xml.writeStartElement(QStringLiteral("informationbeforedive"));
+    m_xml.Start("informationbeforedive");
     if (!d.Location.isEmpty() || !d.Site.isEmpty()) Link(m_siteIds.at(SiteKey(d)));
     for (const QString& name : BuddyNames(d)) Link(m_buddyIds.at(name));
-    if (d.DiveNumber > 0) Element(QStringLiteral("divenumber"), QString::number(d.DiveNumber));
-    Element(QStringLiteral("datetime"), UddfDateTime(d.DayNo, d.StartTime));
-    if (d.AirTemperature != kNotSet) Element(QStringLiteral("airtemperature"), UddfKelvin(d.AirTemperature));
+    if (d.DiveNumber > 0) Element("divenumber", QString::number(d.DiveNumber));
+    Element("datetime", UddfDateTime(d.DayNo, d.StartTime));
+    if (d.AirTemperature != kNotSet) Element("airtemperature", UddfKelvin(d.AirTemperature));
     if (d.SurfaceInterval != kNotSet && d.SurfaceInterval >= 0) {
-        m_xml.writeStartElement(QStringLiteral("surfaceintervalbeforedive"));
-        Element(QStringLiteral("passedtime"), QString::number(d.SurfaceInterval * 60));
-        m_xml.writeEndElement();
+        m_xml.Start("surfaceintervalbeforedive");
+        Element("passedtime", QString::number(d.SurfaceInterval * 60));
+        m_xml.End();
     } else if ((d.DiveType & 3) == DiveTypeFlag::kSingle) {
-        m_xml.writeStartElement(QStringLiteral("surfaceintervalbeforedive"));
-        m_xml.writeEmptyElement(QStringLiteral("infinity"));
-        m_xml.writeEndElement();
+        m_xml.Start("surfaceintervalbeforedive");
+        m_xml.Empty("infinity");
+        m_xml.End();
     }
     if (d.AltitudeRange >= 1 && d.AltitudeRange <= 4)
-        Element(QStringLiteral("altitude"), QString::number(kAltitudeFloor[d.AltitudeRange]));
+        Element("altitude", QString::number(kAltitudeFloor[d.AltitudeRange]));
     const bool suit = SuitKind(d.Suit) != nullptr;
     const bool tank = d.TankSize != kNotSet && d.TankSize > 0;
     if (d.IsDownloaded() || suit || tank) {
-        m_xml.writeStartElement(QStringLiteral("equipmentused"));
+        m_xml.Start("equipmentused");
         if (d.IsDownloaded()) Link(QStringLiteral("divecomputer"));
         if (suit) Link(QStringLiteral("suit%1").arg(d.Suit));
         if (tank) Link(QStringLiteral("tank%1").arg(d.TankSize));
-        m_xml.writeEndElement();
+        m_xml.End();
     }
-    Element(QStringLiteral("apparatus"),
-            d.IsSCR() ? QStringLiteral("rebreather") : QStringLiteral("open-scuba"));
-    if (const char* purpose = Purpose(d.Activities))
-        Element(QStringLiteral("purpose"), QString::fromLatin1(purpose));
-    if (d.Suit == 1) m_xml.writeEmptyElement(QStringLiteral("nosuit"));
+    Element("apparatus", d.IsSCR() ? QStringLiteral("rebreather") : QStringLiteral("open-scuba"));
+    if (const char* purpose = Purpose(d.Activities)) Element("purpose", QString::fromLatin1(purpose));
+    if (d.Suit == 1) m_xml.Empty("nosuit");
     if (d.AltitudeRange >= 1 && d.AltitudeRange <= 4)
-        Element(QStringLiteral("surfacepressure"), UddfNumber(SurfacePressure(d.AltitudeRange) * 1e5, 0));
-    m_xml.writeEndElement();  // informationbeforedive
+        Element("surfacepressure", UddfNumber(SurfacePressure(d.AltitudeRange) * 1e5, 0));
+    m_xml.End();  // informationbeforedive
 
     const int o2Percent = GasOxygenPercent(d);
-    if (d.HasProfile()) WriteSamples(d, o2Percent);
+    // A profile block the decoder refuses has no waypoints; its bytes still travel in the
+    // dive's record image.
+    if (replay != nullptr) WriteSamples(d, o2Percent, *replay);
 
-    m_xml.writeStartElement(QStringLiteral("informationafterdive"));
-    if (d.MinWaterTemp != kNotSet) Element(QStringLiteral("lowesttemperature"), UddfKelvin(d.MinWaterTemp));
-    Element(QStringLiteral("greatestdepth"),
-            d.MaxDepth == kNotSet ? QStringLiteral("0") : UddfNumber(d.MaxDepth / 100.0, 2));
+    m_xml.Start("informationafterdive");
+    if (d.MinWaterTemp != kNotSet) Element("lowesttemperature", UddfKelvin(d.MinWaterTemp));
+    Element("greatestdepth", d.MaxDepth == kNotSet ? QStringLiteral("0") : UddfNumber(d.MaxDepth / 100.0, 2));
     if (d.AirConsumption != kNotSet)
-        Element(QStringLiteral("pressuredrop"),
-                QString::number(static_cast<qint64>(d.AirConsumption) * 1000));
+        Element("pressuredrop", QString::number(static_cast<qint64>(d.AirConsumption) * 1000));
     // Remarks first; weather, dive type and activities have no element of their own.
     const int lang = CurrentLanguage();
     QStringList paras;
@@ -311,79 +322,75 @@ void TUddfWriter::WriteDive(const TDiveRec& d, std::size_t index) {
         paras << CaptionOf(QStringLiteral("TDispDlg"), QStringLiteral("lActivity")) + QStringLiteral(": ") +
                      activities;
     if (!paras.isEmpty()) {
-        m_xml.writeStartElement(QStringLiteral("notes"));
-        for (const QString& p : paras) Element(QStringLiteral("para"), p);
-        m_xml.writeEndElement();
+        m_xml.Start("notes");
+        for (const QString& p : paras) Element("para", p);
+        m_xml.End();
     }
-    Element(QStringLiteral("diveduration"),
-            d.DiveTime == kNotSet ? QStringLiteral("0") : QString::number(d.DiveTime * 60));
+    Element("diveduration", d.DiveTime == kNotSet ? QStringLiteral("0") : QString::number(d.DiveTime * 60));
     QStringList alarms;
     if (d.DeviceStatus & DeviceStatusFlag::kAscentAlarm) alarms << QStringLiteral("ascent-warning-too-long");
     if (d.DeviceStatus & DeviceStatusFlag::kSOS) alarms << QStringLiteral("sos-mode");
     if (d.DeviceStatus & DeviceStatusFlag::kWorkAlarm) alarms << QStringLiteral("work-too-hard");
     if (!alarms.isEmpty()) {
-        m_xml.writeStartElement(QStringLiteral("globalalarmsgiven"));
-        for (const QString& a : alarms) Element(QStringLiteral("globalalarm"), a);
-        m_xml.writeEndElement();
+        m_xml.Start("globalalarmsgiven");
+        for (const QString& a : alarms) Element("globalalarm", a);
+        m_xml.End();
     }
-    if (d.HasProfile() && m_profile->MeanDepth > 0)
-        Element(QStringLiteral("averagedepth"), UddfNumber(m_profile->MeanDepth * 10, 2));
-    m_xml.writeEndElement();  // informationafterdive
-    m_xml.writeEndElement();  // dive
+    if (replay != nullptr && replay->Profile.MeanDepth > 0)
+        Number("averagedepth", replay->Profile.MeanDepth * 10, 2);
+    m_xml.End();  // informationafterdive
+    m_xml.End();  // dive
 }
 
-void TUddfWriter::WriteSamples(const TDiveRec& d, int o2Percent) {
-    if (!m_profile) m_profile = std::make_unique<DiveProfile>();
-    // Each dive from a fresh model, so its figures do not depend on which dives were
-    // exported before it.
-    m_model = std::make_unique<TTissueModel>(*m_tables);
-    ReplayDive(d, *m_profile, *m_model);  // EMissingTabFile leaves through Run
-    const DiveProfile& p = *m_profile;
-    const TModelState& s = m_model->State();
+void TUddfWriter::WriteSamples(const TDiveRec& d, int o2Percent, const TReplayAhead::TReplay& replay) {
+    // Each dive was replayed from a fresh model, so its figures do not depend on which
+    // dives were exported before it.
+    const DiveProfile& p = replay.Profile;
     const bool toxicity = p.Family != ProfileFamily::Basic;
-    m_xml.writeStartElement(QStringLiteral("samples"));
+    const QString mix = QStringLiteral("mix%1").arg(o2Percent);
+    m_xml.Start("samples");
     for (int i = 0; i <= p.Count; ++i) {
         const ProfilePoint& pt = p.Points[static_cast<std::size_t>(i)];
-        m_xml.writeStartElement(QStringLiteral("waypoint"));
+        m_xml.Start("waypoint");
         for (const AlarmBit& a : kAlarmBits)
-            if ((pt.DepthWord & a.Mask) != 0) Element(QStringLiteral("alarm"), QString::fromLatin1(a.Name));
-        if (toxicity) Element(QStringLiteral("cns"), QString::number(pt.CNSPercent));
+            if ((pt.DepthWord & a.Mask) != 0) m_xml.TextElement("alarm", a.Name);
+        if (toxicity) Whole("cns", pt.CNSPercent);
         if (pt.StopIndex > 0) {
-            m_xml.writeEmptyElement(QStringLiteral("decostop"));
-            m_xml.writeAttribute(QStringLiteral("kind"), QStringLiteral("mandatory"));
-            m_xml.writeAttribute(QStringLiteral("decodepth"),
-                                 UddfNumber(s.StopDepth[static_cast<std::size_t>(pt.StopIndex)] * 10, 1));
-            m_xml.writeAttribute(QStringLiteral("duration"), QString::number(pt.StopTime * 60));
+            m_xml.Empty("decostop");
+            m_xml.Attribute("kind", "mandatory");
+            std::string depth;
+            AppendUddfNumber(depth, replay.StopDepth[static_cast<std::size_t>(pt.StopIndex)] * 10, 1);
+            m_xml.Attribute("decodepth", depth);
+            m_xml.Attribute("duration", std::to_string(pt.StopTime * 60));
         }
-        if (toxicity) Element(QStringLiteral("calculatedpo2"), UddfNumber(pt.PO2 * 1e5, 0));
-        Element(QStringLiteral("depth"), UddfNumber(PointDepth(pt) * 10, 5));  // 1/64 bar is exact
-        Element(QStringLiteral("divetime"), QString::number(i * 20));
+        if (toxicity) Number("calculatedpo2", pt.PO2 * 1e5, 0);
+        Number("depth", PointDepth(pt) * 10, 5);  // 1/64 bar is exact
+        Whole("divetime", i * 20);
         if (i == 0) {
-            m_xml.writeEmptyElement(QStringLiteral("switchmix"));
-            m_xml.writeAttribute(QStringLiteral("ref"), QStringLiteral("mix%1").arg(o2Percent));
-            m_xml.writeEmptyElement(QStringLiteral("divemode"));
-            m_xml.writeAttribute(QStringLiteral("type"), d.IsSCR() ? QStringLiteral("semiclosedcircuit")
-                                                                   : QStringLiteral("opencircuit"));
+            m_xml.Empty("switchmix");
+            m_xml.Attribute("ref", mix);
+            m_xml.Empty("divemode");
+            m_xml.Attribute("type", d.IsSCR() ? "semiclosedcircuit" : "opencircuit");
         }
-        if (pt.StopIndex == 0) Element(QStringLiteral("nodecotime"), QString::number(pt.NoStopTime * 60));
-        m_xml.writeEndElement();
+        if (pt.StopIndex == 0) Whole("nodecotime", pt.NoStopTime * 60);
+        m_xml.End();
     }
-    m_xml.writeEndElement();
+    m_xml.End();
 }
 
 void TUddfWriter::WriteDumps() {
-    m_xml.writeStartElement(QStringLiteral("divecomputercontrol"));
+    m_xml.Start("divecomputercontrol");
     for (std::size_t i : m_indices) {
         const TDiveRec& d = m_logbook.At(i);
         TLogbookWriter image(TDiveRec::kFixedImageSize + d.ProfileBlock.size() + 1300);
         d.WriteToStream(image, false);
-        m_xml.writeStartElement(QStringLiteral("divecomputerdump"));
+        m_xml.Start("divecomputerdump");
         Link(UddfDiveId(i));
-        Element(QStringLiteral("datetime"), UddfDateTime(d.DayNo, d.StartTime));
-        Element(QStringLiteral("dcdump"), QString::fromLatin1(image.Data().toBase64()));
-        m_xml.writeEndElement();
+        Element("datetime", UddfDateTime(d.DayNo, d.StartTime));
+        Element("dcdump", QString::fromLatin1(image.Data().toBase64()));
+        m_xml.End();
     }
-    m_xml.writeEndElement();
+    m_xml.End();
 }
 
 UddfWriteResult TUddfWriter::Run() {
@@ -397,12 +404,10 @@ UddfWriteResult TUddfWriter::Run() {
         return result;
     }
     Collect();
-    m_xml.setAutoFormatting(true);
-    m_xml.setAutoFormattingIndent(1);
-    m_xml.writeStartDocument();
-    m_xml.writeDefaultNamespace(kNs);
-    m_xml.writeStartElement(kNs, QStringLiteral("uddf"));
-    m_xml.writeAttribute(QStringLiteral("version"), QString::fromLatin1(kUddfVersion));
+    m_xml.StartDocument();
+    m_xml.Start("uddf");
+    m_xml.Attribute("xmlns", kUddfNamespace);
+    m_xml.Attribute("version", kUddfVersion);
     try {
         WriteGenerator();
         WriteDiver();
@@ -417,11 +422,9 @@ UddfWriteResult TUddfWriter::Run() {
         result.ErrorText = e.Text();
         return result;
     }
-    m_xml.writeEndElement();
-    m_xml.writeEndDocument();
-    if (m_xml.hasError()) {
+    if (!m_xml.Finish()) {
         result.Ok = false;
-        result.ErrorText = m_xml.device()->errorString();
+        result.ErrorText = m_out.errorString();
     }
     return result;
 }

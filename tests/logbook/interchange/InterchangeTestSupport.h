@@ -34,6 +34,11 @@ inline QString SchemaComplaint(const QString& path) {
     return {};
 }
 
+inline bool SchemaCheckAvailable() {
+    return QFileInfo::exists(UddfSchemaPath()) &&
+           !QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty();
+}
+
 // Skips the test when the schema or xmllint is not there.
 #define KV_REQUIRE_UDDF_SCHEMA()                                                                            \
     do {                                                                                                    \

@@ -203,6 +203,49 @@ TEST_F(UddfExportTest, EveryWrittenDocumentValidatesAgainstTheSchema) {
     ASSERT_EQ(back.Count(), 2u);
 }
 
+// A remark holding control characters (a damaged or foreign logbook) once stopped the
+// export with an empty message, and a profile block the decoder refuses was written with
+// the waypoints of the dive before it. Now both dives export, the document is valid, and
+// the record images bring them back unchanged.
+TEST_F(UddfExportTest, ControlCharactersAndARefusedProfileStillExportEveryDive) {
+    std::size_t first = 0;
+    while (first < m_log->Count() && !m_log->At(first).HasProfile()) ++first;
+    ASSERT_LT(first, m_log->Count());
+    TDiveCollection log;
+    auto profiled = std::make_unique<TDiveRec>(m_log->At(first));
+    profiled->Remarks = "bell\x07 and\x01 line\r\nnext";
+    log.AddDive(std::move(profiled), 0, 0);
+    auto refused = std::make_unique<TDiveRec>(m_log->At(first));
+    refused->DeviceTime += 7200;
+    refused->DayNo += 1;
+    refused->ProfileBlock = {0x05};  // shorter than the block's own length field
+    log.AddDive(std::move(refused), 0, 0);
+    ASSERT_EQ(log.Count(), 2u);
+    log.At(0).DiveNumber = 1;
+    log.At(1).DiveNumber = 2;
+
+    const QString path = Path("control.uddf");
+    ExportOptions options;
+    options.Tables = m_tables.get();
+    const ExportResult r = ExportDives(path, EInterchangeFormat::Uddf, log, {0, 1}, options);
+    ASSERT_TRUE(r.Ok()) << r.ErrorText.toStdString();
+    const QByteArray uddf = ReadAll(path);
+    EXPECT_FALSE(Waypoints(uddf, UddfDiveId(0)).empty());
+    EXPECT_TRUE(Waypoints(uddf, UddfDiveId(1)).empty());
+    if (SchemaCheckAvailable()) {
+        EXPECT_EQ(SchemaComplaint(path), QString());
+    }
+
+    TDiveCollection back;
+    ASSERT_TRUE(ImportUddfFile(back, path, 0).Ok());
+    ASSERT_EQ(back.Count(), 2u);
+    EXPECT_EQ(back.At(0), log.At(0));
+    // The record image carries no profile block this short; everything else returns.
+    TDiveRec withoutBlock = log.At(1);
+    withoutBlock.ProfileBlock.clear();
+    EXPECT_EQ(back.At(1), withoutBlock);
+}
+
 TEST_F(UddfExportTest, WithoutTablesNothingIsWrittenAndAnOldFileStays) {
     const QString path = Path("keep.uddf");
     ASSERT_TRUE(WriteAll(path, "old contents"));
