@@ -155,8 +155,7 @@ private:
     std::uint8_t m_modelCode = 0;
     bool m_closed = false;
 
-public:
-    // Controls, named as in the caption lists (objectName).
+    // Controls, named as in the caption lists (objectName); tests find them by that name.
     QWidget* Panel1 = nullptr;
     QLabel* ClockPanel = nullptr;
     QToolButton* ReadBtn = nullptr;

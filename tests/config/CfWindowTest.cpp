@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -22,6 +21,8 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -37,6 +38,7 @@
 #include "TOptions.h"
 #include "TRadioGroup.h"
 #include "TRecordingPort.h"
+#include "TShownMessages.h"
 #include "TSimPort.h"
 #include "TTitleFit.h"
 #include "TTransferCore.h"
@@ -96,31 +98,18 @@ private:
     IComPort& m_inner;
 };
 
-struct Shown {
-    QMessageBox::Icon Icon;
-    QString Text;
-};
-
-// The messages the window shows, kept instead of shown in boxes. The window only informs
-// and reports; a question would be a fault.
-class TShownMessages : public IPrompts {
-public:
-    explicit TShownMessages(std::function<void(QMessageBox::Icon, const QString&)> sink)
-        : m_sink(std::move(sink)) {}
-    EAnswer AskYesNoCancel(const QString& text) override {
-        ADD_FAILURE() << "unexpected question " << text.toStdString();
-        return EAnswer::Cancel;
-    }
-    bool AskYesNo(const QString& text) override {
-        ADD_FAILURE() << "unexpected question " << text.toStdString();
-        return false;
-    }
-    void ShowInformation(const QString& text) override { m_sink(QMessageBox::Information, text); }
-    void ShowError(const QString& text) override { m_sink(QMessageBox::Critical, text); }
-
-private:
-    std::function<void(QMessageBox::Icon, const QString&)> m_sink;
-};
+// A control of the window by its objectName, as the caption lists name it. Exactly one
+// control of the type carries the name; otherwise the test stops here, with the name,
+// rather than on a null pointer or on a namesake in one of the window's dialogs.
+template <typename T>
+T* Control(const QObject& window, const char* name) {
+    const QList<T*> found = window.findChildren<T*>(QString::fromLatin1(name));
+    if (found.size() != 1)
+        throw std::runtime_error(std::string(T::staticMetaObject.className()) + " \"" + name + "\": " +
+                                 (found.isEmpty() ? std::string("none in the window")
+                                                  : std::to_string(found.size()) + " in the window"));
+    return found.front();
+}
 
 // A window on a fresh data folder with the simulated box (SCR model unless changed).
 class CfWindow : public ::testing::Test {
@@ -145,21 +134,13 @@ protected:
     std::uint8_t Setting(std::uint16_t address) { return m_sim.Box().Memory().Setting(2, address); }
     Bytes LastCommand() const { return m_tap.Commands.empty() ? Bytes{} : m_tap.Commands.back(); }
     qint64 HistorySize() const { return QFileInfo(m_path + kHistoryFileName).size(); }
-    QStringList Texts() const {
-        QStringList t;
-        for (const Shown& s : m_shown) t << s.Text;
-        return t;
-    }
 
     QTemporaryDir m_dir;
     QString m_path;
     TVirtualClock m_clock;
     TSimPort m_sim{m_clock};
     TapPort m_tap{m_sim};
-    std::vector<Shown> m_shown;
-    TShownMessages m_messages{[this](QMessageBox::Icon icon, const QString& text) {
-        m_shown.push_back({icon, text});
-    }};
+    TShownMessages m_messages;
     std::unique_ptr<TCf> m_cf;
 };
 
@@ -168,19 +149,20 @@ protected:
 TEST_F(CfWindow, BeforeAReadOnlyFramesAndPicturesShow) {
     TCf& cf = Window();
     EXPECT_EQ(cf.windowTitle(), "Tessoral");
-    EXPECT_FALSE(cf.WriteBtn->isEnabled());
-    EXPECT_FALSE(cf.WriteItem->isEnabled());
-    EXPECT_FALSE(cf.Units->isEnabled());
-    EXPECT_FALSE(cf.Buzzer->isEnabled());
-    for (QWidget* w :
-         {static_cast<QWidget*>(cf.ResScroller), static_cast<QWidget*>(cf.Lung),
-          static_cast<QWidget*>(cf.ppo2Scroller), static_cast<QWidget*>(cf.VO2Limit),
-          static_cast<QWidget*>(cf.V[0]), static_cast<QWidget*>(cf.Bat), static_cast<QWidget*>(cf.Dives)})
-        EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
-    for (QWidget* p : cf.Pictures) EXPECT_FALSE(p->isHidden());
+    EXPECT_FALSE(Control<QToolButton>(cf, "WriteBtn")->isEnabled());
+    EXPECT_FALSE(Control<QAction>(cf, "WriteItem")->isEnabled());
+    EXPECT_FALSE(Control<TRadioGroup>(cf, "Units")->isEnabled());
+    EXPECT_FALSE(Control<TRadioGroup>(cf, "Buzzer")->isEnabled());
+    for (const char* name : {"ResScroller", "Lung", "ppo2Scroller", "VO2Limit", "V1", "Bat", "Dives"})
+        EXPECT_TRUE(Control<QWidget>(cf, name)->isHidden()) << name;
+    for (const char* picture : {"TankPicture", "ComputerPicture"})
+        EXPECT_FALSE(Control<QLabel>(cf, picture)->isHidden()) << picture;
     // The clock panel of the print-out must not swallow clicks meant for the buttons.
-    for (QToolButton* b : {cf.ReadBtn, cf.WakeUpBtn, cf.PrintBtn})
-        EXPECT_EQ(cf.Panel1->childAt(b->geometry().center()), b) << b->objectName().toStdString();
+    auto* panel = Control<QWidget>(cf, "Panel1");
+    for (const char* name : {"ReadBtn", "WakeUpBtn", "PrintBtn"}) {
+        auto* b = Control<QToolButton>(cf, name);
+        EXPECT_EQ(panel->childAt(b->geometry().center()), b) << name;
+    }
 }
 
 TEST_F(CfWindow, WakeUpSendsItsPacketWithoutCaptionOrBusyCheck) {
@@ -189,7 +171,7 @@ TEST_F(CfWindow, WakeUpSendsItsPacketWithoutCaptionOrBusyCheck) {
     cf.WakeUpBtnClick();
     EXPECT_EQ(LastCommand(), (Bytes{0x04, 0x01, 0x00, 0xE7, 0xE6, 0x04}));
     EXPECT_EQ(cf.TransferWin().windowTitle(), caption);
-    EXPECT_TRUE(m_shown.empty());
+    EXPECT_TRUE(m_messages.Empty());
     EXPECT_EQ(m_sim.Box().LastCommandCode(), 0xE7);
 }
 
@@ -204,18 +186,18 @@ TEST_F(CfWindow, ReadSendsTheReadListShowsTheBlockAndAppendsHistory) {
     EXPECT_EQ((Bytes(p.begin(), p.begin() + 4)), (Bytes{0x40, 0x3D, 0x00, 0x4C}));
     EXPECT_EQ(p[64], XorBytes(std::span(p).subspan(1, 63)));
     EXPECT_EQ(p[65], 0x40);
-    EXPECT_TRUE(m_shown.empty()) << Texts().join('|').toStdString();
+    EXPECT_TRUE(m_messages.Empty()) << m_messages.Joined();
     EXPECT_EQ(cf.TransferWin().windowTitle(), GetTesMessage(1));
     EXPECT_EQ(cf.windowTitle(), "Tessoral [01E240]");
-    EXPECT_TRUE(cf.WriteBtn->isEnabled());
-    EXPECT_TRUE(cf.Units->isEnabled());
-    EXPECT_EQ(cf.Dives->text(), "123");
-    EXPECT_FALSE(cf.Bat->isHidden());
+    EXPECT_TRUE(Control<QToolButton>(cf, "WriteBtn")->isEnabled());
+    EXPECT_TRUE(Control<TRadioGroup>(cf, "Units")->isEnabled());
+    EXPECT_EQ(Control<QLabel>(cf, "Dives")->text(), "123");
+    EXPECT_FALSE(Control<QProgressBar>(cf, "Bat")->isHidden());
     EXPECT_FALSE(cf.Busy());
     EXPECT_EQ(HistorySize(), 28);
-    cf.ReadBtn->click();  // the tool button and the menu entry run the same command
+    Control<QToolButton>(cf, "ReadBtn")->click();  // the tool button and the menu entry run the same command
     EXPECT_EQ(HistorySize(), 56);
-    cf.ReadItem->trigger();
+    Control<QAction>(cf, "ReadItem")->trigger();
     EXPECT_EQ(HistorySize(), 84);
 }
 
@@ -241,19 +223,19 @@ TEST_F(CfWindow, WriteForABreathModelWithoutNitrox) {
     SetSetting(0x07DE, 45);
     TCf& cf = Window();
     cf.ReadBtnClick();
-    ASSERT_TRUE(m_shown.empty());
-    EXPECT_FALSE(cf.ResScroller->isHidden());
-    EXPECT_TRUE(cf.ppo2Scroller->isHidden());
-    EXPECT_TRUE(cf.VO2Limit->isHidden());
-    cf.Lung->setValue(20);
+    ASSERT_TRUE(m_messages.Empty());
+    EXPECT_FALSE(Control<QScrollBar>(cf, "ResScroller")->isHidden());
+    EXPECT_TRUE(Control<QScrollBar>(cf, "ppo2Scroller")->isHidden());
+    EXPECT_TRUE(Control<QScrollBar>(cf, "VO2Limit")->isHidden());
+    Control<QScrollBar>(cf, "Lung")->setValue(20);
     cf.WriteBtnClick();
     const Bytes p = LastCommand();
     ASSERT_EQ(p.size(), 46u);
     EXPECT_EQ((Bytes(p.begin(), p.begin() + 4)), (Bytes{0x2C, 0x29, 0x00, 0x47}));
-    EXPECT_TRUE(m_shown.empty()) << Texts().join('|').toStdString();
+    EXPECT_TRUE(m_messages.Empty()) << m_messages.Joined();
     EXPECT_EQ(cf.TransferWin().windowTitle(), GetTesMessage(2));
-    EXPECT_FALSE(cf.WriteBtn->isEnabled());
-    EXPECT_TRUE(cf.WriteItem->isEnabled());
+    EXPECT_FALSE(Control<QToolButton>(cf, "WriteBtn")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(cf, "WriteItem")->isEnabled());
     EXPECT_EQ(Setting(0x07DE), 45);
     EXPECT_EQ(Setting(0x07EB), 80);
     EXPECT_EQ(Setting(0x07D3), 6);
@@ -273,17 +255,17 @@ TEST_P(CfModels, GroupsAndWriteList) {
     SetSetting(0x07BC, c.Code);
     TCf& cf = Window();
     cf.ReadBtnClick();
-    EXPECT_EQ(!cf.ResScroller->isHidden(), c.Breath);
-    EXPECT_EQ(!cf.Lung->isHidden(), c.Breath);
-    EXPECT_EQ(!cf.ppo2Scroller->isHidden(), c.Nitrox);
-    EXPECT_EQ(!cf.tIniO2->isHidden(), c.Premix);
-    EXPECT_EQ(!cf.tIniO2Panel->isHidden(), c.Premix);
-    EXPECT_EQ(!cf.LPremixReset->isHidden(), c.Premix);
-    EXPECT_EQ(!cf.VO2Limit->isHidden(), c.Scr);
-    EXPECT_EQ(!cf.EAN[3]->isHidden(), c.Scr);
+    EXPECT_EQ(!Control<QScrollBar>(cf, "ResScroller")->isHidden(), c.Breath);
+    EXPECT_EQ(!Control<QScrollBar>(cf, "Lung")->isHidden(), c.Breath);
+    EXPECT_EQ(!Control<QScrollBar>(cf, "ppo2Scroller")->isHidden(), c.Nitrox);
+    EXPECT_EQ(!Control<QScrollBar>(cf, "tIniO2")->isHidden(), c.Premix);
+    EXPECT_EQ(!Control<QLabel>(cf, "tIniO2Panel")->isHidden(), c.Premix);
+    EXPECT_EQ(!Control<QLabel>(cf, "LPremixReset")->isHidden(), c.Premix);
+    EXPECT_EQ(!Control<QScrollBar>(cf, "VO2Limit")->isHidden(), c.Scr);
+    EXPECT_EQ(!Control<QLabel>(cf, "EAN4")->isHidden(), c.Scr);
     cf.WriteBtnClick();
     EXPECT_EQ(LastCommand().size(), c.ListBytes + 6);
-    EXPECT_TRUE(m_shown.empty()) << Texts().join('|').toStdString();
+    EXPECT_TRUE(m_messages.Empty()) << m_messages.Joined();
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, CfModels,
@@ -297,20 +279,23 @@ TEST_F(CfWindow, TankReserveLimitsRoundTripAndUnitsSwitchOnlyTheText) {
     for (auto [byte, pos, text] : {std::tuple{30, 14, "30 bar"}, std::tuple{100, 0, "100 bar"}}) {
         SetSetting(0x07DE, static_cast<std::uint8_t>(byte));
         cf.ReadBtnClick();
-        EXPECT_EQ(cf.ResScroller->value(), pos);
-        EXPECT_EQ(cf.ResTxt->text(), text);
+        EXPECT_EQ(Control<QScrollBar>(cf, "ResScroller")->value(), pos);
+        EXPECT_EQ(Control<QLabel>(cf, "ResTxt")->text(), text);
         SetSetting(0x07DE, 0);
         cf.WriteBtnClick();
         EXPECT_EQ(Setting(0x07DE), byte);
     }
-    cf.ResScroller->setValue(10);
-    EXPECT_EQ(cf.ResTxt->text(), "50 bar");
-    cf.Units->Button(1)->click();
-    EXPECT_EQ(cf.ResTxt->text(), "725 psi");
-    EXPECT_EQ(cf.ResScroller->value(), 10);
-    cf.Units->Button(0)->click();
-    EXPECT_EQ(cf.ResTxt->text(), "50 bar");
-    EXPECT_TRUE(m_shown.empty());
+    auto* reserve = Control<QScrollBar>(cf, "ResScroller");
+    auto* reserveText = Control<QLabel>(cf, "ResTxt");
+    auto* units = Control<TRadioGroup>(cf, "Units");
+    reserve->setValue(10);
+    EXPECT_EQ(reserveText->text(), "50 bar");
+    units->Button(1)->click();
+    EXPECT_EQ(reserveText->text(), "725 psi");
+    EXPECT_EQ(reserve->value(), 10);
+    units->Button(0)->click();
+    EXPECT_EQ(reserveText->text(), "50 bar");
+    EXPECT_TRUE(m_messages.Empty());
 }
 
 TEST_F(CfWindow, BreathWarningTableRoundTripsThroughTheWindow) {
@@ -320,41 +305,43 @@ TEST_F(CfWindow, BreathWarningTableRoundTripsThroughTheWindow) {
     for (int pos = 0; pos <= 24; ++pos) {
         SetSetting(0x07EB, static_cast<std::uint8_t>(w[pos]));
         cf.ReadBtnClick();
-        ASSERT_EQ(cf.Lung->value(), pos);
-        EXPECT_EQ(cf.BWNum->text(), QString("[%1]").arg(pos - 12));
+        ASSERT_EQ(Control<QScrollBar>(cf, "Lung")->value(), pos);
+        EXPECT_EQ(Control<QLabel>(cf, "BWNum")->text(), QString("[%1]").arg(pos - 12));
         SetSetting(0x07EB, 0);
         cf.WriteBtnClick();
         EXPECT_EQ(Setting(0x07EB), w[pos]);
     }
-    EXPECT_TRUE(m_shown.empty());
+    EXPECT_TRUE(m_messages.Empty());
 }
 
 TEST_F(CfWindow, PpO2AndPremixOfByte5) {
     SetSetting(0x07D3, 0x36);
     TCf& cf = Window();
     cf.ReadBtnClick();
-    EXPECT_EQ(cf.ppO2Txt->text(), "1.50 bar");
-    EXPECT_EQ(cf.tIniO2->value(), 12);
-    EXPECT_EQ(cf.tIniO2Panel->text(), "4 h");
-    EXPECT_EQ(cf.VO2panel->text(), GetTesMessage(11) + " (2.25 l/min O2)");
-    EXPECT_EQ(cf.EAN[0]->text(), " 30.8 % O2");  // 2.25 * 81 / 15.5 + 19
+    EXPECT_EQ(Control<QLabel>(cf, "ppO2Txt")->text(), "1.50 bar");
+    EXPECT_EQ(Control<QScrollBar>(cf, "tIniO2")->value(), 12);
+    EXPECT_EQ(Control<QLabel>(cf, "tIniO2Panel")->text(), "4 h");
+    EXPECT_EQ(Control<QLabel>(cf, "VO2panel")->text(), GetTesMessage(11) + " (2.25 l/min O2)");
+    EXPECT_EQ(Control<QLabel>(cf, "EAN1")->text(), " 30.8 % O2");  // 2.25 * 81 / 15.5 + 19
 }
 
 TEST_F(CfWindow, MinimumNitroxFollowsFlowAndWorkLoad) {
     TCf& cf = Window();
     cf.ReadBtnClick();
-    cf.VO2Limit->setValue(0);
-    EXPECT_EQ(cf.EAN[0]->text(), " 32.1 % O2");
+    Control<QScrollBar>(cf, "VO2Limit")->setValue(0);
+    EXPECT_EQ(Control<QLabel>(cf, "EAN1")->text(), " 32.1 % O2");
+    auto* flow2 = Control<QLineEdit>(cf, "V2");
+    auto* ean2 = Control<QLabel>(cf, "EAN2");
     for (const char* bad : {"0", "-1", "x"}) {
-        cf.V[1]->setText(bad);
+        flow2->setText(bad);
         cf.RecalcEANs();
-        EXPECT_EQ(cf.EAN[1]->text(), "") << bad;
+        EXPECT_EQ(ean2->text(), "") << bad;
     }
-    cf.V[1]->setText("10.4");
+    flow2->setText("10.4");
     cf.RecalcEANs();
-    EXPECT_EQ(cf.EAN[1]->text(), " 38.5 % O2");
-    cf.SensVO2->setValue(0);
-    EXPECT_EQ(cf.SNum->text(), "[-2]");
+    EXPECT_EQ(ean2->text(), " 38.5 % O2");
+    Control<QScrollBar>(cf, "SensVO2")->setValue(0);
+    EXPECT_EQ(Control<QLabel>(cf, "SNum")->text(), "[-2]");
 }
 
 TEST(CfReplies, ResponseCodes47AndE7ToAReadShowTheBlock) {
@@ -378,22 +365,21 @@ TEST(CfReplies, ResponseCodes47AndE7ToAReadShowTheBlock) {
             port.Feed(BuildPacket(BuildImage(block)), 150);
         };
         TCf cf({dir.path() + "/", dir.path() + "/", &clock, &port});
-        QStringList shown;
-        TShownMessages messages([&](QMessageBox::Icon, const QString& t) { shown << t; });
+        TShownMessages messages;
         cf.SetPrompts(&messages);
         cf.SetModalRunner([&] { return cf.Core().RunModal(); });
         cf.ReadBtnClick();
-        EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
-        EXPECT_EQ(cf.Dives->text(), "7") << int(code);
-        EXPECT_EQ(cf.ResTxt->text(), "60 bar");
+        EXPECT_TRUE(messages.Empty()) << messages.Joined();
+        EXPECT_EQ(Control<QLabel>(cf, "Dives")->text(), "7") << int(code);
+        EXPECT_EQ(Control<QLabel>(cf, "ResTxt")->text(), "60 bar");
         EXPECT_EQ(QFileInfo(dir.filePath(kHistoryFileName)).size(), 28);
 
         // A reply shorter than the settings block: a communication error, nothing shown.
         block.resize(20);
         block[6] = 9;
         cf.ReadBtnClick();
-        EXPECT_EQ(shown, QStringList{GetTesMessage(7)});
-        EXPECT_EQ(cf.Dives->text(), "7");
+        EXPECT_EQ(messages.Texts(), QStringList{GetTesMessage(7)});
+        EXPECT_EQ(Control<QLabel>(cf, "Dives")->text(), "7");
         EXPECT_EQ(QFileInfo(dir.filePath(kHistoryFileName)).size(), 28);
     }
 }
@@ -407,22 +393,22 @@ class CfErrors : public CfWindow, public ::testing::WithParamInterface<ErrorCase
 TEST_P(CfErrors, ErrorCodeShowsItsMessageAndKeepsTheWindow) {
     TCf& cf = Window();
     cf.ReadBtnClick();
-    ASSERT_TRUE(m_shown.empty());
+    ASSERT_TRUE(m_messages.Empty());
     const QString title = cf.windowTitle();
     m_sim.Box().Faults().Add({TSimFaultKind::ErrorCode, 0, 1, GetParam().Code});
     SetSetting(0x07F3, 99);
     cf.ReadBtnClick();
     cf.WriteBtnClick();
     if (GetParam().Message < 0) {
-        EXPECT_TRUE(m_shown.empty());
+        EXPECT_TRUE(m_messages.Empty());
     } else {
-        ASSERT_EQ(m_shown.size(), 2u);
-        EXPECT_EQ(m_shown[0].Icon, QMessageBox::Critical);
-        EXPECT_EQ(m_shown[0].Text, GetTesMessage(GetParam().Message));
+        ASSERT_EQ(m_messages.Shown.size(), 2u);
+        EXPECT_EQ(m_messages.Shown[0].Kind, TShownMessages::EKind::Error);
+        EXPECT_EQ(m_messages.Shown[0].Text, GetTesMessage(GetParam().Message));
     }
-    EXPECT_EQ(cf.Dives->text(), "123");
+    EXPECT_EQ(Control<QLabel>(cf, "Dives")->text(), "123");
     EXPECT_EQ(cf.windowTitle(), title);
-    EXPECT_TRUE(cf.WriteBtn->isEnabled());
+    EXPECT_TRUE(Control<QToolButton>(cf, "WriteBtn")->isEnabled());
     EXPECT_EQ(HistorySize(), 28);
     EXPECT_FALSE(cf.Busy());
 }
@@ -437,7 +423,7 @@ TEST_F(CfWindow, BoxNotFound) {
     TCf& cf = Window();
     cf.Settings().InterfacePort = 0x0100;  // COM1 fixed: one candidate
     cf.ReadBtnClick();
-    EXPECT_EQ(Texts(), QStringList{GetTesMessage(8)});
+    EXPECT_EQ(m_messages.Texts(), QStringList{GetTesMessage(8)});
     EXPECT_EQ(cf.windowTitle(), "Tessoral");
     EXPECT_FALSE(cf.Busy());
     EXPECT_FALSE(QFile::exists(m_path + kHistoryFileName));
@@ -447,15 +433,16 @@ TEST_F(CfWindow, NakLimitIsACommunicationError) {
     TCf& cf = Window();
     m_sim.Box().Faults().Add({TSimFaultKind::CorruptXor, 1, 5});
     cf.ReadBtnClick();
-    EXPECT_EQ(Texts(), QStringList{GetTesMessage(7)});
-    EXPECT_TRUE(cf.WriteBtn->isHidden() || !cf.WriteBtn->isEnabled());
+    EXPECT_EQ(m_messages.Texts(), QStringList{GetTesMessage(7)});
+    const auto* write = Control<QToolButton>(cf, "WriteBtn");
+    EXPECT_TRUE(write->isHidden() || !write->isEnabled());
 }
 
 TEST_F(CfWindow, SilentBoxIsACommunicationError) {
     TCf& cf = Window();
     m_sim.Box().Faults().Add({TSimFaultKind::Silence});
     cf.ReadBtnClick();
-    EXPECT_EQ(Texts(), QStringList{GetTesMessage(7)});
+    EXPECT_EQ(m_messages.Texts(), QStringList{GetTesMessage(7)});
 }
 
 TEST_F(CfWindow, ReplyLaterThanTheCountdownEndsWithTheBatteryMessage) {
@@ -463,9 +450,9 @@ TEST_F(CfWindow, ReplyLaterThanTheCountdownEndsWithTheBatteryMessage) {
     m_sim.Box().Faults().Add({TSimFaultKind::LatePacket, 1, 1, 65000});
     const auto start = m_clock.NowMs();
     cf.ReadBtnClick();
-    ASSERT_EQ(m_shown.size(), 1u);
-    EXPECT_EQ(m_shown[0].Icon, QMessageBox::Information);
-    EXPECT_EQ(m_shown[0].Text, GetTesMessage(0));
+    ASSERT_EQ(m_messages.Shown.size(), 1u);
+    EXPECT_EQ(m_messages.Shown[0].Kind, TShownMessages::EKind::Information);
+    EXPECT_EQ(m_messages.Shown[0].Text, GetTesMessage(0));
     EXPECT_GE(m_clock.NowMs() - start, 59000);
 }
 
@@ -477,7 +464,7 @@ TEST_F(CfWindow, CancelShowsNothing) {
         return m_cf->Core().RunModal();
     });
     cf.ReadBtnClick();
-    EXPECT_TRUE(m_shown.empty());
+    EXPECT_TRUE(m_messages.Empty());
     EXPECT_FALSE(cf.Busy());
 }
 
@@ -485,10 +472,10 @@ TEST_F(CfWindow, UnwritableHistoryIsReportedAndTheBlockStays) {
     ASSERT_TRUE(QDir(m_path).mkdir(kHistoryFileName));
     TCf& cf = Window();
     cf.ReadBtnClick();
-    ASSERT_EQ(m_shown.size(), 1u);
-    EXPECT_TRUE(m_shown[0].Text.contains(kHistoryFileName));
-    EXPECT_EQ(cf.Dives->text(), "123");
-    EXPECT_TRUE(cf.WriteBtn->isEnabled());
+    ASSERT_EQ(m_messages.Shown.size(), 1u);
+    EXPECT_TRUE(m_messages.Shown[0].Text.contains(kHistoryFileName));
+    EXPECT_EQ(Control<QLabel>(cf, "Dives")->text(), "123");
+    EXPECT_TRUE(Control<QToolButton>(cf, "WriteBtn")->isEnabled());
 }
 
 TEST_F(CfWindow, SettingsFileWrittenAtCloseAndReadAtStart) {
@@ -514,7 +501,7 @@ TEST_F(CfWindow, MarkerFileOnlyOnTheFirstStart) {
     {
         TCf& cf = Window();
         EXPECT_EQ(cf.Settings().LanguageIndex, 1);
-        EXPECT_EQ(cf.ReadBtn->toolTip(), "Lesen");
+        EXPECT_EQ(Control<QToolButton>(cf, "ReadBtn")->toolTip(), "Lesen");
         cf.FormClose();
     }
     SetCurrentLanguage(0);
@@ -527,22 +514,23 @@ TEST_F(CfWindow, MarkerFileOnlyOnTheFirstStart) {
     TCf& cf = Window();
     EXPECT_FALSE(QFile::exists(m_path + "CF.DSK"));
     EXPECT_EQ(cf.Settings().LanguageIndex, 0);
-    EXPECT_EQ(cf.ReadBtn->toolTip(), "Read");
+    EXPECT_EQ(Control<QToolButton>(cf, "ReadBtn")->toolTip(), "Read");
 }
 
 TEST_F(CfWindow, LanguageChangeRecaptionsAndKeepsTheChoices) {
     TCf& cf = Window();
     cf.ReadBtnClick();
-    const int units = cf.Units->ItemIndex();
+    const int units = Control<TRadioGroup>(cf, "Units")->ItemIndex();
     cf.ApplyLanguage(1);
-    EXPECT_EQ(cf.ReadBtn->toolTip(), "Lesen");
-    EXPECT_EQ(cf.Units->Items(), (QStringList{"Metrisch", "Imperial"}));
-    EXPECT_EQ(cf.Units->ItemIndex(), units);
+    EXPECT_EQ(Control<QToolButton>(cf, "ReadBtn")->toolTip(), "Lesen");
+    EXPECT_EQ(Control<TRadioGroup>(cf, "Units")->Items(), (QStringList{"Metrisch", "Imperial"}));
+    EXPECT_EQ(Control<TRadioGroup>(cf, "Units")->ItemIndex(), units);
     SetCurrentLanguage(1);
     cf.VO2LimitChange();
-    EXPECT_TRUE(cf.VO2panel->text().startsWith(GetTesMessage(10 + cf.VO2Limit->value(), 1)));
+    const int workLoad = Control<QScrollBar>(cf, "VO2Limit")->value();
+    EXPECT_TRUE(Control<QLabel>(cf, "VO2panel")->text().startsWith(GetTesMessage(10 + workLoad, 1)));
     cf.ApplyLanguage(7);  // outside the tables: nothing changes
-    EXPECT_EQ(cf.ReadBtn->toolTip(), "Lesen");
+    EXPECT_EQ(Control<QToolButton>(cf, "ReadBtn")->toolTip(), "Lesen");
     SetCurrentLanguage(0);
 }
 
@@ -642,9 +630,9 @@ TEST_F(CfWindow, PrintsOnePagePdfAndRestoresTheToolBar) {
     const QByteArray bytes = f.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
-    EXPECT_FALSE(cf.ReadBtn->isHidden());
-    EXPECT_FALSE(cf.PrintBtn->isHidden());
-    EXPECT_TRUE(cf.ClockPanel->text().isEmpty());
+    EXPECT_FALSE(Control<QToolButton>(cf, "ReadBtn")->isHidden());
+    EXPECT_FALSE(Control<QToolButton>(cf, "PrintBtn")->isHidden());
+    EXPECT_TRUE(Control<QLabel>(cf, "ClockPanel")->text().isEmpty());
 
     // The page shows the client area: tool bar and groups, no menu bar.
     const QImage image = cf.PrintImage();
@@ -663,56 +651,57 @@ protected:
     }
     QTemporaryDir m_dir;
     TVirtualClock m_clock;
-    QStringList m_shown;
-    TShownMessages m_messages{[this](QMessageBox::Icon, const QString& text) { m_shown << text; }};
+    TShownMessages m_messages;
     std::unique_ptr<TCf> m_cf;
 };
 
 TEST_F(CfProgramPort, SimulatedBoxIsOffAtStartAndAnScrModelWhenChosen) {
-    ASSERT_NE(m_cf->SimulatorItem, nullptr);
-    EXPECT_FALSE(m_cf->SimulatorItem->isChecked());
-    m_cf->SimulatorItem->setChecked(true);
+    auto* simulator = Control<QAction>(*m_cf, "SimulatorItem");
+    ASSERT_NE(simulator, nullptr);
+    EXPECT_FALSE(simulator->isChecked());
+    simulator->setChecked(true);
     EXPECT_TRUE(m_cf->LinkPort()->UseSimulatedBox());
     m_cf->ReadBtnClick();
-    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
+    EXPECT_TRUE(m_messages.Empty()) << m_messages.Joined();
     EXPECT_EQ(m_cf->ModelCode(), 0xA4);
-    for (QWidget* w : {static_cast<QWidget*>(m_cf->Lung), static_cast<QWidget*>(m_cf->tIniO2),
-                       static_cast<QWidget*>(m_cf->SensVO2)})
-        EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+    for (const char* name : {"Lung", "tIniO2", "SensVO2"})
+        EXPECT_FALSE(Control<QScrollBar>(*m_cf, name)->isHidden()) << name;
 }
 
 TEST_F(CfProgramPort, SimulatorItemsFollowTheLanguage) {
-    ASSERT_NE(m_cf->SimulatorItem, nullptr);
+    auto* simulator = Control<QAction>(*m_cf, "SimulatorItem");
+    auto* scenario = Control<QAction>(*m_cf, "ScenarioItem");
+    ASSERT_NE(simulator, nullptr);
     m_cf->ApplyLanguage(1);
-    EXPECT_EQ(m_cf->SimulatorItem->text(), "Simulierte &Box");
+    EXPECT_EQ(simulator->text(), "Simulierte &Box");
     m_cf->ApplyLanguage(2);
-    EXPECT_EQ(m_cf->ScenarioItem->text(), QString::fromUtf8("S&cénario du simulateur..."));
+    EXPECT_EQ(scenario->text(), QString::fromUtf8("S&cénario du simulateur..."));
     m_cf->ApplyLanguage(9);  // outside the tables: nothing changes
-    EXPECT_EQ(m_cf->ScenarioItem->text(), QString::fromUtf8("S&cénario du simulateur..."));
+    EXPECT_EQ(scenario->text(), QString::fromUtf8("S&cénario du simulateur..."));
     m_cf->ApplyLanguage(0);
-    EXPECT_EQ(m_cf->SimulatorItem->text(), "Simulated &box");
+    EXPECT_EQ(simulator->text(), "Simulated &box");
 }
 
 TEST_F(CfProgramPort, ScenarioChoosesAnotherModel) {
     ASSERT_TRUE(m_cf->LoadScenario(QString(KV_SOURCE_DIR) + "/config/scenarios/breath-model.sim"));
-    EXPECT_TRUE(m_cf->SimulatorItem->isChecked());
+    EXPECT_TRUE(Control<QAction>(*m_cf, "SimulatorItem")->isChecked());
     m_cf->ReadBtnClick();
     EXPECT_EQ(m_cf->ModelCode(), 0x04);
-    EXPECT_EQ(m_cf->ResTxt->text(), "40 bar");
-    EXPECT_TRUE(m_cf->ppo2Scroller->isHidden());
+    EXPECT_EQ(Control<QLabel>(*m_cf, "ResTxt")->text(), "40 bar");
+    EXPECT_TRUE(Control<QScrollBar>(*m_cf, "ppo2Scroller")->isHidden());
 
     ASSERT_TRUE(m_cf->LoadScenario(QString(KV_SOURCE_DIR) + "/config/scenarios/blocked.sim"));
     m_cf->ReadBtnClick();
-    EXPECT_EQ(m_shown, QStringList{GetTesMessage(4)});
+    EXPECT_EQ(m_messages.Texts(), QStringList{GetTesMessage(4)});
     EXPECT_EQ(m_cf->ModelCode(), 0x04);  // the failed read changed nothing
 
     QFile bad(m_dir.filePath("bad.sim"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("setting 2 nonsense\n");
     bad.close();
-    m_shown.clear();
+    m_messages.Clear();
     EXPECT_FALSE(m_cf->LoadScenario(bad.fileName()));
-    EXPECT_EQ(m_shown.size(), 1);
+    EXPECT_EQ(m_messages.Shown.size(), 1u);
 }
 
 TEST_F(CfWindow, LanguageDialogStoresTheChoice) {
@@ -727,7 +716,7 @@ TEST_F(CfWindow, LanguageDialogStoresTheChoice) {
     cf.LanguageClick();
     EXPECT_EQ(cf.Settings().LanguageIndex, 2);
     EXPECT_EQ(CurrentLanguage(), 2);
-    EXPECT_NE(cf.BreathBox->title(), "Breath settings");
+    EXPECT_NE(Control<QGroupBox>(cf, "BreathBox")->title(), "Breath settings");
     QTimer::singleShot(0, [] {
         auto* dlg = qobject_cast<TOptions*>(QApplication::activeModalWidget());
         ASSERT_NE(dlg, nullptr);
@@ -739,7 +728,7 @@ TEST_F(CfWindow, LanguageDialogStoresTheChoice) {
     EXPECT_EQ(cf.Settings().LanguageIndex, 2);
     cf.ApplyLanguage(0);
     SetCurrentLanguage(0);
-    EXPECT_EQ(cf.BreathBox->title(), "Breath settings");
+    EXPECT_EQ(Control<QGroupBox>(cf, "BreathBox")->title(), "Breath settings");
 }
 
 TEST_F(CfWindow, InfoBoxVersionAndSplash) {

@@ -11,28 +11,13 @@
 #include "ReadHistory.h"
 #include "SimulatedSettings.h"
 #include "TConfigSession.h"
+#include "TShownMessages.h"
 #include "TSimPort.h"
 #include "TTransferCore.h"
 #include "TVirtualClock.h"
 #include "TeswinCommand.h"
 
 namespace {
-
-// What the session reported, in order: "E:" errors, "I:" information.
-class TReportedMessages : public IPrompts {
-public:
-    QStringList Shown;
-    EAnswer AskYesNoCancel(const QString& text) override {
-        ADD_FAILURE() << "unexpected question " << text.toStdString();
-        return EAnswer::Cancel;
-    }
-    bool AskYesNo(const QString& text) override {
-        ADD_FAILURE() << "unexpected question " << text.toStdString();
-        return false;
-    }
-    void ShowInformation(const QString& text) override { Shown << "I:" + text; }
-    void ShowError(const QString& text) override { Shown << "E:" + text; }
-};
 
 class ConfigSessionTest : public ::testing::Test {
 protected:
@@ -60,7 +45,7 @@ protected:
     QTemporaryDir m_dir;
     TVirtualClock m_clock;
     TSimPort m_sim{m_clock};
-    TReportedMessages m_messages;
+    TShownMessages m_messages;
     TConfigSession m_session{{m_dir.path() + "/", m_dir.path() + "/", &m_clock, &m_sim}, m_messages};
     TTransferCore m_core{m_clock, m_session.Port(), TTransferConfig::Teswin()};
     int m_closed = 0;
@@ -69,7 +54,7 @@ protected:
 TEST_F(ConfigSessionTest, ReadGivesTheBlockAndKeepsItInTheHistory) {
     const auto block = m_session.Read(m_core, Runner());
     ASSERT_TRUE(block.has_value());
-    EXPECT_TRUE(m_messages.Shown.isEmpty()) << m_messages.Shown.join('|').toStdString();
+    EXPECT_TRUE(m_messages.Empty()) << m_messages.Joined();
     EXPECT_GT(HistorySize(), 0);
     EXPECT_FALSE(m_session.Busy());
     EXPECT_EQ(m_closed, 0);
@@ -79,22 +64,22 @@ TEST_F(ConfigSessionTest, EachWayAnExchangeEndsIsReportedOnceOrNotAtAll) {
     // A late reply: the countdown ends with the battery message, an information.
     m_sim.Box().Faults().Add({TSimFaultKind::LatePacket, 1, 1, 65000});
     EXPECT_FALSE(m_session.Read(m_core, Runner()).has_value());
-    EXPECT_EQ(m_messages.Shown, QStringList{"I:" + GetTesMessage(kMsgBatteryAbort)});
+    EXPECT_EQ(m_messages.Tagged(), QStringList{"I:" + GetTesMessage(kMsgBatteryAbort)});
 
     // Cancel is the user's own choice.
-    m_messages.Shown.clear();
+    m_messages.Clear();
     TExchangeRunner cancelled = Runner();
     cancelled.RunModal = [this] {
         m_core.Cancel();
         return m_core.RunModal();
     };
     EXPECT_FALSE(m_session.WakeUp(m_core, cancelled));
-    EXPECT_TRUE(m_messages.Shown.isEmpty()) << m_messages.Shown.join('|').toStdString();
+    EXPECT_TRUE(m_messages.Empty()) << m_messages.Joined();
 
     // No answer at all: a communication error; the history stays as it was.
     m_sim.Box().Faults().Add({TSimFaultKind::Silence});
     EXPECT_FALSE(m_session.Read(m_core, Runner()).has_value());
-    EXPECT_EQ(m_messages.Shown, QStringList{"E:" + GetTesMessage(kMsgCommError)});
+    EXPECT_EQ(m_messages.Tagged(), QStringList{"E:" + GetTesMessage(kMsgCommError)});
     EXPECT_EQ(HistorySize(), 0);
     EXPECT_FALSE(m_session.Busy());
 }
@@ -125,13 +110,13 @@ TEST_F(ConfigSessionTest, ProgramPortWithoutTheBoxReportsNotFoundAndClosesThePor
                                      core.FormClose();
                                  }};
     EXPECT_FALSE(own.Read(core, runner).has_value());
-    EXPECT_EQ(m_messages.Shown, QStringList{"E:" + GetTesMessage(kMsgNotFound)});
+    EXPECT_EQ(m_messages.Tagged(), QStringList{"E:" + GetTesMessage(kMsgNotFound)});
     EXPECT_EQ(closed, 1);
 
     // A scenario for its simulated box: a damaged file is reported; a test's port has none.
-    m_messages.Shown.clear();
+    m_messages.Clear();
     EXPECT_FALSE(own.LoadScenario(m_dir.path() + "/missing.sim"));
-    EXPECT_EQ(m_messages.Shown.size(), 1);
+    EXPECT_EQ(m_messages.Shown.size(), 1u);
     EXPECT_FALSE(m_session.LoadScenario(m_dir.path() + "/missing.sim"));
 }
 
