@@ -80,7 +80,7 @@ void BM_SelectDialogMarksTheDiveList(benchmark::State& state) {
     w.Main.ReplaceLogbook(FullLogbook());
     TSelectDialog& select = *w.Dives.SelectDialog();
     select.Load(w.Main.Logbook());
-    for ([[maybe_unused]] auto _ : state) select.ApplySelection(*w.Main.DiveList(), w.Main.Logbook());
+    for ([[maybe_unused]] auto _ : state) w.Main.Session().SelectDives(select.Criteria());
     w.Main.SetModified(false);
 }
 BENCHMARK(BM_SelectDialogMarksTheDiveList)->Unit(benchmark::kMillisecond);

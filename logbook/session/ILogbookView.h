@@ -24,6 +24,11 @@ public:
     virtual void SelectLine(int line, bool alsoKeepOthers) = 0;
     // Makes the dive at `line` current (none outside the logbook) and tells the windows.
     virtual void MakeCurrent(int line) = 0;
+    // The same, and the windows show the dive again even if it was current already (its
+    // fields changed).
+    virtual void ShowCurrentAgain(int line) = 0;
+    // Selects exactly the lines marked true.
+    virtual void SelectLines(const std::vector<bool>& lines) = 0;
     // The selected lines, ascending.
     virtual std::vector<std::size_t> SelectedIndices() const = 0;
     // The logbook's name changed (the window's caption shows it).

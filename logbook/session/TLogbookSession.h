@@ -22,6 +22,7 @@
 class TDiveCollection;
 class TDiveRec;
 class TRecoveryKeeper;
+struct TSelectionCriteria;
 
 // The folders of the run (each ends in "/").
 struct TKelwinPaths {
@@ -101,6 +102,22 @@ public:
     void Renumber();
     void Delete();
 
+    // The dive commands, once their dialog was accepted (the dialogs belong to the window).
+    // Insert: adds a dive entered by hand, sorted in by date and numbered, and makes it
+    // current. A full logbook refuses it with a message; the first dive of a logbook asks
+    // for the start number, and Cancel there takes the dive out again. False when the dive
+    // was not added (the logbook is then unchanged).
+    bool InsertDive(std::unique_ptr<TDiveRec> dive);
+    // Edit: the dive's fields were changed. A hand-entered dive may have a new date and so
+    // another place; a downloaded one keeps its place.
+    void DiveEdited(TDiveRec& dive);
+    // Time zone: shifts the selected dives by `minutes` (later when `later`); the number of
+    // dives shifted.
+    std::size_t ShiftSelected(int minutes, bool later);
+    // Select: selects the dives that meet the criteria; the selection is no longer one made
+    // by hand.
+    void SelectDives(const TSelectionCriteria& criteria);
+
     // Where the open, save, import and export dialogs start.
     QString DialogFolder() const;
 
@@ -114,6 +131,7 @@ private:
     std::vector<std::size_t> Selected() const;
     void Fill(int line);
     void Show(int line);
+    int IndexOf(const TDiveRec& dive) const;
 
     SettingsRecord& m_settings;
     TKelwinPaths m_paths;

@@ -438,6 +438,17 @@ void TKelvara::ShowCurrentAgain(int index) {
     NotifyCurrentDive();
 }
 
+void TKelvara::SelectLines(const std::vector<bool>& lines) {
+    // The focused line stays where it is.
+    QItemSelection selection;
+    for (std::size_t i = 0; i < lines.size() && static_cast<int>(i) < m_model->rowCount(); ++i)
+        if (lines[i]) {
+            const QModelIndex index = m_model->index(static_cast<int>(i), 0);
+            selection.select(index, index);
+        }
+    m_diveList->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
 void TKelvara::NotifyCurrentDive() {
     for (const auto& listener : m_currentDiveListeners) listener(CurrentDive());
 }

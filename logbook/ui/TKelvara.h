@@ -121,7 +121,8 @@ public:
     void MakeCurrent(int index) override;
     // Makes the dive at `index` current and tells every window to show it again even when
     // it is the same dive (after an edit or printing), without passing through "no dive".
-    void ShowCurrentAgain(int index);
+    void ShowCurrentAgain(int index) override;
+    void SelectLines(const std::vector<bool>& lines) override;
     // True while the current dive is let go because another one follows at once (Delete,
     // Open, a new logbook): windows drop the dive but need not leave or hide.
     bool ReplacingCurrent() const { return m_replacingCurrent; }

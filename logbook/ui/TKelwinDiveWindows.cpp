@@ -61,56 +61,23 @@ TActivity* TKelwinDiveWindows::Activity() const { return m_activity; }
 TSelectDialog* TKelwinDiveWindows::SelectDialog() const { return m_select; }
 TTimezone* TKelwinDiveWindows::Timezone() const { return m_timezone; }
 
-int TKelwinDiveWindows::IndexOf(const TDiveRec* dive) const {
-    const TDiveCollection& log = m_main.Logbook();
-    for (std::size_t i = 0; i < log.Count(); ++i)
-        if (&log.At(i) == dive) return static_cast<int>(i);
-    return -1;
-}
-
 void TKelwinDiveWindows::PlaceEditDialog() {
     if (!m_disp || m_disp->TakenOut()) return;
     QMdiArea* area = m_main.MdiArea();
     m_edit->move(area->viewport()->mapToGlobal(m_disp->pos()));
 }
 
-void TKelwinDiveWindows::ShowCurrentAgain(int index) { m_main.ShowCurrentAgain(index); }
-
 void TKelwinDiveWindows::InsertClick() {
     if (!m_main.EnsureNumbering()) return;
-    TDiveCollection& log = m_main.Logbook();
     auto record = TDiveRec::CreateEmpty(QDateTime::currentDateTime());
     m_edit->LoadFromDive(*record);
     // While the dialog is open the new record is the dive shown.
     m_disp->ShowDive(record.get());
     PlaceEditDialog();
-    if (m_edit->exec() != QDialog::Accepted) {
-        m_disp->ShowDive(m_main.CurrentDive());
-        return;
-    }
-    m_edit->StoreToDive(*record);
+    const bool accepted = m_edit->exec() == QDialog::Accepted;
+    if (accepted) m_edit->StoreToDive(*record);
     m_disp->ShowDive(m_main.CurrentDive());
-    if (log.Count() >= TDiveCollection::kMaxDives) {
-        m_main.Prompts().ShowInformation(LogbookFullText(1, CurrentLanguage()));
-        return;
-    }
-    m_main.SetModified(true);
-    TDiveRec* dive = record.get();
-    log.AddDive(std::move(record), 0, 1);
-    log.SortAndRenumber();
-    if (log.Count() == 1) {
-        std::uint16_t start = 1;
-        if (!m_main.Prompts().AskStartNumber(start)) {
-            log.RemoveAt(0);
-            m_main.FillDiveList(0);
-            m_main.MakeCurrent(-1);
-            return;
-        }
-        log.Renumber(start);
-    }
-    const int index = IndexOf(dive);
-    m_main.FillDiveList(index);
-    m_main.MakeCurrent(index);
+    if (accepted) m_main.Session().InsertDive(std::move(record));
 }
 
 void TKelwinDiveWindows::EditClick() {
@@ -120,13 +87,7 @@ void TKelwinDiveWindows::EditClick() {
     PlaceEditDialog();
     if (m_edit->exec() != QDialog::Accepted) return;
     m_edit->StoreToDive(*dive);
-    // A hand-entered dive may have a new date or time; a downloaded one keeps its place.
-    if (!dive->IsDownloaded()) {
-        m_main.Logbook().SortAndRenumber();
-        m_main.FillDiveList(IndexOf(dive));
-    }
-    m_main.SetModified(true);
-    ShowCurrentAgain(IndexOf(dive));
+    m_main.Session().DiveEdited(*dive);
 }
 
 void TKelwinDiveWindows::DataClick() { m_disp->ShowWindow(); }
@@ -136,16 +97,14 @@ void TKelwinDiveWindows::SelectClick() {
     if (log.IsEmpty()) return;
     m_select->Load(log);
     if (m_select->exec() != QDialog::Accepted) return;
-    m_main.SetHandSelection(false);
-    m_select->ApplySelection(*m_main.DiveList(), log);
+    m_main.Session().SelectDives(m_select->Criteria());
 }
 
 void TKelwinDiveWindows::TimezoneClick() {
     TDiveCollection& log = m_main.Logbook();
-    if (m_timezone->exec() == QDialog::Accepted) {
-        m_timezone->ApplyShift(log, m_main.SelectedIndices());
-        m_main.SetModified(true);
-    }
+    if (m_timezone->exec() == QDialog::Accepted)
+        if (const std::optional<int> amount = m_timezone->Amount())
+            m_main.Session().ShiftSelected(*amount, m_timezone->Later());
     const int focused = m_main.FocusedIndex();
     if (focused >= 0 && static_cast<std::size_t>(focused) < log.Count())
         m_disp->ShowDive(&log.At(static_cast<std::size_t>(focused)));

@@ -42,9 +42,6 @@ public:
 private:
     // The edit dialog opens exactly over the data window.
     void PlaceEditDialog();
-    // The data and profile windows show the current dive again.
-    void ShowCurrentAgain(int index);
-    int IndexOf(const TDiveRec* dive) const;
 
     TKelvara& m_main;
     QPointer<TDiveType> m_diveType;

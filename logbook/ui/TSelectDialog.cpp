@@ -181,15 +181,3 @@ TSelectionCriteria TSelectDialog::Criteria() const {
     c.Other = m_other;
     return c;
 }
-
-void TSelectDialog::ApplySelection(QListView& diveList, const TDiveCollection& logbook) const {
-    const std::vector<bool> lines = ::ApplySelection(logbook, Criteria());
-    QAbstractItemModel* model = diveList.model();
-    QItemSelection selection;
-    for (std::size_t i = 0; i < lines.size() && static_cast<int>(i) < model->rowCount(); ++i)
-        if (lines[i]) {
-            const QModelIndex index = model->index(static_cast<int>(i), 0);
-            selection.select(index, index);
-        }
-    diveList.selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-}

@@ -33,8 +33,6 @@ public:
     bool OKBtnClick();
     // The criteria of the fields (valid after OK).
     TSelectionCriteria Criteria() const;
-    // Selects every matching line and deselects the others; the focused line stays.
-    void ApplySelection(QListView& diveList, const TDiveCollection& logbook) const;
 
     void ActivityBtnClick();
     void TypeBtnClick();

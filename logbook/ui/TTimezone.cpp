@@ -62,8 +62,6 @@ bool TTimezone::OKBtnClick() {
     return true;
 }
 
-std::size_t TTimezone::ApplyShift(TDiveCollection& logbook, const std::vector<std::size_t>& indices) const {
-    const std::optional<int> amount = CheckShiftAmount(m_timediff->text());
-    if (!amount) return 0;
-    return ::ApplyShift(logbook, indices, *amount, m_plus->isChecked());
-}
+std::optional<int> TTimezone::Amount() const { return CheckShiftAmount(m_timediff->text()); }
+
+bool TTimezone::Later() const { return m_plus->isChecked(); }

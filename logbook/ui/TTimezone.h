@@ -2,10 +2,12 @@
 // The time zone dialog ("Adjust Local Time"): an amount "hh:mm" and its sign; OK moves the
 // start of the selected dives by it. The dialog keeps its entries from one use to the next.
 //
-//   if (timezone.exec() == QDialog::Accepted) timezone.ApplyShift(logbook, main.SelectedIndices());
+//   if (timezone.exec() == QDialog::Accepted)
+//       session.ShiftSelected(*timezone.Amount(), timezone.Later());
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "TOkCancelDialog.h"
@@ -14,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class TDiveCollection;
 
 class TTimezone : public TOkCancelDialog {
     Q_OBJECT
@@ -23,8 +24,9 @@ public:
 
     // OK: the amount must read as "hh:mm" up to 99:59; true when it did (the dialog closes).
     bool OKBtnClick();
-    // Shifts the dives at the given indices by the amount; returns how many moved.
-    std::size_t ApplyShift(TDiveCollection& logbook, const std::vector<std::size_t>& indices) const;
+    // The amount in minutes as entered (none when it does not read), and its sign.
+    std::optional<int> Amount() const;
+    bool Later() const;
 
     QLineEdit* Timediff() const { return m_timediff; }
     QRadioButton* Plus() const { return m_plus; }

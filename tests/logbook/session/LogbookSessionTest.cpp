@@ -11,6 +11,8 @@
 #include "KelwinTestSupport.h"
 #include "Language.h"
 #include "LogbookCommands.h"
+#include "Selection.h"
+#include "TDiveCollection.h"
 #include "TLogbookSession.h"
 
 namespace {
@@ -25,6 +27,8 @@ public:
     int Replaced = 0;
     int Filled = 0;
     int CurrentLine = -2;
+    int ShownAgain = 0;
+    std::vector<bool> SelectedLines;
     QString Name;
 
     void ReleaseCurrent() override {
@@ -37,6 +41,11 @@ public:
         m_session.SetCurrent(line);
         CurrentLine = line;
     }
+    void ShowCurrentAgain(int line) override {
+        MakeCurrent(line);
+        ++ShownAgain;
+    }
+    void SelectLines(const std::vector<bool>& lines) override { SelectedLines = lines; }
     std::vector<std::size_t> SelectedIndices() const override { return Selection; }
     void LogbookNameChanged(const QString& name) override { Name = name; }
 
@@ -229,6 +238,82 @@ TEST_F(LogbookSessionTest, BrokenNumberingAsksForAStartNumberAndCancelKeepsIt) {
     EXPECT_TRUE(m_session->EnsureNumbering());
     EXPECT_EQ(Numbers(m_session->Logbook()), (std::vector<std::uint16_t>{5, 6, 7}));
     EXPECT_TRUE(m_session->Modified());
+}
+
+TEST_F(LogbookSessionTest, InsertAsksTheFirstDivesStartNumberAndCancelLeavesTheLogbookUnchanged) {
+    m_prompts.StartNumbers = {TScriptedPrompts::kCancel};
+    EXPECT_FALSE(m_session->InsertDive(Dive(0, 4)));
+    EXPECT_TRUE(m_session->Logbook().IsEmpty());
+    EXPECT_FALSE(m_session->Modified());
+    EXPECT_EQ(m_session->CurrentDive(), nullptr);
+
+    m_prompts.StartNumbers = {7};
+    EXPECT_TRUE(m_session->InsertDive(Dive(0, 4)));
+    EXPECT_EQ(Numbers(m_session->Logbook()), (std::vector<std::uint16_t>{7}));
+    EXPECT_TRUE(m_session->Modified());
+    EXPECT_EQ(m_session->CurrentDive(), &m_session->Logbook().At(0));
+}
+
+TEST_F(LogbookSessionTest, InsertSortsTheDiveInByDateAndMakesItCurrent) {
+    OpenThree();  // days 0, 1, 2
+    auto dive = Dive(0, 1);
+    dive->StartTime = 900;  // after the dive of day 1 at 10:00
+    const TDiveRec* added = dive.get();
+    EXPECT_TRUE(m_session->InsertDive(std::move(dive)));
+    EXPECT_EQ(Numbers(m_session->Logbook()), (std::vector<std::uint16_t>{1, 2, 3, 4}));
+    EXPECT_EQ(&m_session->Logbook().At(2), added);
+    EXPECT_EQ(m_view->CurrentLine, 2);
+    EXPECT_EQ(m_session->CurrentDive(), added);
+    EXPECT_TRUE(m_session->Modified());
+}
+
+TEST_F(LogbookSessionTest, AFullLogbookRefusesAnInsertedDiveWithAMessage) {
+    auto full = std::make_unique<TDiveCollection>();
+    for (std::size_t i = 0; i < TDiveCollection::kMaxDives; ++i)
+        full->AddDive(Dive(1, static_cast<int>(i)), 0, 1);
+    m_session->ReplaceLogbook(std::move(full));
+    EXPECT_FALSE(m_session->InsertDive(Dive(0, 70000)));
+    EXPECT_EQ(m_session->Logbook().Count(), TDiveCollection::kMaxDives);
+    ASSERT_EQ(m_prompts.Information.size(), 1);
+    EXPECT_EQ(m_prompts.Information[0], LogbookFullText(1, kEnglish));
+    EXPECT_FALSE(m_session->Modified());
+}
+
+TEST_F(LogbookSessionTest, AnEditedHandEnteredDiveMovesToItsNewDateADownloadedOneStays) {
+    OpenThree();
+    TDiveRec& first = m_session->Logbook().At(0);
+    first.DayNo += 10;  // as the edit dialog stores a new date
+    m_session->DiveEdited(first);
+    EXPECT_EQ(&m_session->Logbook().At(2), &first);
+    EXPECT_EQ(Numbers(m_session->Logbook()), (std::vector<std::uint16_t>{1, 2, 3}));
+    EXPECT_EQ(m_session->CurrentDive(), &first);
+    EXPECT_EQ(m_view->ShownAgain, 1);
+    EXPECT_TRUE(m_session->Modified());
+
+    TDiveRec& downloaded = m_session->Logbook().At(0);
+    downloaded.DeviceTime = 5000;
+    downloaded.DayNo += 100;
+    m_session->DiveEdited(downloaded);
+    EXPECT_EQ(&m_session->Logbook().At(0), &downloaded);
+    EXPECT_EQ(m_view->ShownAgain, 2);
+}
+
+TEST_F(LogbookSessionTest, TimeZoneShiftsTheSelectedDivesAndSelectionFollowsTheCriteria) {
+    OpenThree();
+    m_view->Selection = {0, 2};
+    EXPECT_EQ(m_session->ShiftSelected(90, true), 2u);
+    EXPECT_EQ(m_session->Logbook().At(0).StartTime, 690);
+    EXPECT_EQ(m_session->Logbook().At(1).StartTime, 600);
+    EXPECT_EQ(m_session->Logbook().At(2).StartTime, 690);
+    EXPECT_TRUE(m_session->Modified());
+
+    m_session->SetHandSelection(true);
+    TSelectionCriteria criteria;
+    criteria.Day1 = 150001;
+    criteria.Day2 = 150002;
+    m_session->SelectDives(criteria);
+    EXPECT_EQ(m_view->SelectedLines, (std::vector<bool>{false, true, true}));
+    EXPECT_FALSE(m_session->HandSelection());
 }
 
 TEST_F(LogbookSessionTest, WorksWithoutAView) {
