@@ -613,7 +613,7 @@ void TCf::PrintBtnClick() {
         printed = PrintTo(printer);
         if (!printed)
             reason = QStringLiteral("%1: %2").arg(printer.printerName(),
-                                                  QStringLiteral("the printer did not take the page"));
+                                                  PrintText(EPrintText::PageNotTaken, language));
     }
     if (!printed)
         m_session->Prompts().ShowError(FormatMessage(PrintText(EPrintText::PrintFailed, language), reason));

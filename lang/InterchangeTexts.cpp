@@ -104,6 +104,18 @@ constexpr Row kTexts[] = {
     {"Cannot open file %1: %2", "Datei %1 kann nicht geöffnet werden: %2",
      "Impossible d'ouvrir le fichier %1 : %2", "No se puede abrir el archivo %1: %2",
      "Impossibile aprire il file %1: %2"},
+    // UnknownFormat
+    {"the file name has no extension of a known format (.log, .kvl, .uddf, .csv)",
+     "der Dateiname hat keine Endung eines bekannten Formats (.log, .kvl, .uddf, .csv)",
+     "le nom du fichier n'a pas l'extension d'un format connu (.log, .kvl, .uddf, .csv)",
+     "el nombre del archivo no tiene la extensión de un formato conocido (.log, .kvl, .uddf, .csv)",
+     "il nome del file non ha l'estensione di un formato noto (.log, .kvl, .uddf, .csv)"},
+    // TablesMissing
+    {"the parameter tables of the dive computer's model are not available",
+     "die Parametertabellen des Tauchcomputer-Modells sind nicht verfügbar",
+     "les tables de paramètres du modèle de l'ordinateur de plongée ne sont pas disponibles",
+     "las tablas de parámetros del modelo del ordenador de buceo no están disponibles",
+     "le tabelle dei parametri del modello del computer subacqueo non sono disponibili"},
 };
 
 QString Pick(const Row& row, int languageIndex) {

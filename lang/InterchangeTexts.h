@@ -61,6 +61,8 @@ enum class EInterchangeText {
     NotAdded,        // %1 dives already in the logbook
     NoDives,         // %1 file
     OpenFailed,      // %1 file, %2 reason
+    UnknownFormat,   // the reason of WriteFailed for a name without a known extension
+    TablesMissing,   // the reason of WriteFailed when the model's tables are not at hand
 };
 
 QString InterchangeText(EInterchangeText text, int languageIndex);

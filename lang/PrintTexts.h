@@ -12,6 +12,11 @@ enum class EPrintText {
     PdfFilter,       // its filter, "Desc|*.pdf"
     PdfPrinterName,  // what the print dialog shows in place of a printer name
     PrintFailed,     // "%s" takes the platform's reason
+    // Reasons of a failed print:
+    DocumentNotStarted,  // %1 the PDF file
+    PrinterRefused,      // %1 the printer's name
+    PrinterError,        // %1 the printer's name
+    PageNotTaken,
 };
 
 // English for a language index outside 0..4.

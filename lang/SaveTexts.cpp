@@ -119,3 +119,10 @@ QString RestoreChangesText(const QString& logbook, const QDateTime& when, int la
     const QString time = QLocale().toString(when, QLocale::ShortFormat);
     return Text(kRestore, languageIndex).arg(logbook, time);
 }
+
+QString ReadErrorText(const QString& path, const QString& reason, int languageIndex) {
+    constexpr TFive kTexts = {"Cannot read file %1: %2", "Datei %1 kann nicht gelesen werden: %2",
+                              "Impossible de lire le fichier %1 : %2", "No se puede leer el archivo %1: %2",
+                              "Impossibile leggere il file %1: %2"};
+    return QString::fromUtf8(kTexts[static_cast<std::size_t>(LanguageRow(languageIndex))]).arg(path, reason);
+}

@@ -21,6 +21,9 @@ QString SystemErrorText(int errorNumber, int languageIndex);
 // nothing was saved. Empty for a save that succeeded.
 QString SaveErrorText(const TSaveResult& result, int languageIndex = CurrentLanguage());
 
+// "Cannot read file %1: %2": a file that had to be read before it is saved again.
+QString ReadErrorText(const QString& path, const QString& reason, int languageIndex = CurrentLanguage());
+
 // "There are unsaved changes of logbook %1 from %2. Restore them?" with the time of the copy.
 QString RestoreChangesText(const QString& logbook, const QDateTime& when,
                            int languageIndex = CurrentLanguage());

@@ -48,12 +48,12 @@ bool AppendHistoryRecord(const QString& path, const QDateTime& when,
     QFile f(path);
     if (f.exists()) {
         if (!f.open(QIODevice::ReadOnly)) {
-            if (error) *error = QStringLiteral("Cannot read '%1': %2").arg(path, f.errorString());
+            if (error) *error = ReadErrorText(path, f.errorString());
             return false;
         }
         history = f.readAll();
         if (f.error() != QFileDevice::NoError) {
-            if (error) *error = QStringLiteral("Cannot read '%1': %2").arg(path, f.errorString());
+            if (error) *error = ReadErrorText(path, f.errorString());
             return false;
         }
         f.close();

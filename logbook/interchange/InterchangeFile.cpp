@@ -45,7 +45,9 @@ ExportResult ExportDives(const QString& path, EInterchangeFormat format, const T
                          const std::vector<std::size_t>& indices, const ExportOptions& options) {
     ExportResult result;
     if (format == EInterchangeFormat::Unknown) {
-        result.ErrorText = WriteFailed(path, QStringLiteral("unknown file format"), options.LanguageIndex);
+        result.ErrorText =
+            WriteFailed(path, InterchangeText(EInterchangeText::UnknownFormat, options.LanguageIndex),
+                        options.LanguageIndex);
         return result;
     }
     if (format == EInterchangeFormat::Logbook) {
@@ -63,7 +65,8 @@ ExportResult ExportDives(const QString& path, EInterchangeFormat format, const T
     // Streamed into a temporary file beside the target, which replaces it only when complete.
     const TSaveResult saved = SaveFileStreamed(path, [&](QIODevice& out, QString& reason) {
         if (format == EInterchangeFormat::Uddf) {
-            const UddfWriteResult written = WriteUddf(out, logbook, indices, options.Tables);
+            const UddfWriteResult written =
+                WriteUddf(out, logbook, indices, options.Tables, options.LanguageIndex);
             reason = written.ErrorText;
             return written.Ok;
         }

@@ -12,6 +12,7 @@
 #include "DayNumber.h"
 #include "DiveAnalysis.h"
 #include "DiveTexts.h"
+#include "InterchangeTexts.h"
 #include "Language.h"
 #include "TDiveCollection.h"
 #include "TLogbookWriter.h"
@@ -78,8 +79,13 @@ QStringList BuddyNames(const TDiveRec& d) {
 class TUddfWriter {
 public:
     TUddfWriter(QIODevice& out, const TDiveCollection& logbook, const std::vector<std::size_t>& indices,
-                TParameterTables* tables)
-        : m_out(out), m_xml(out), m_logbook(logbook), m_indices(indices), m_tables(tables) {}
+                TParameterTables* tables, int languageIndex)
+        : m_out(out),
+          m_xml(out),
+          m_logbook(logbook),
+          m_indices(indices),
+          m_tables(tables),
+          m_lang(languageIndex) {}
 
     UddfWriteResult Run();
 
@@ -113,6 +119,7 @@ private:
     const TDiveCollection& m_logbook;
     const std::vector<std::size_t>& m_indices;
     TParameterTables* m_tables;
+    int m_lang;
 
     bool m_anyDownloaded = false;
     std::map<QString, QString> m_siteIds;  // SiteKey -> id
@@ -399,8 +406,7 @@ UddfWriteResult TUddfWriter::Run() {
     for (std::size_t i : m_indices) needsTables = needsTables || m_logbook.At(i).HasProfile();
     if (needsTables && m_tables == nullptr) {
         result.Ok = false;
-        result.ErrorText =
-            QStringLiteral("The parameter tables of the dive computer's model are not available.");
+        result.ErrorText = InterchangeText(EInterchangeText::TablesMissing, m_lang);
         return result;
     }
     Collect();
@@ -442,7 +448,8 @@ int GasOxygenPercent(const TDiveRec& dive) {
 }
 
 UddfWriteResult WriteUddf(QIODevice& out, const TDiveCollection& logbook,
-                          const std::vector<std::size_t>& indices, TParameterTables* tables) {
-    TUddfWriter writer(out, logbook, indices, tables);
+                          const std::vector<std::size_t>& indices, TParameterTables* tables,
+                          int languageIndex) {
+    TUddfWriter writer(out, logbook, indices, tables, languageIndex);
     return writer.Run();
 }

@@ -17,6 +17,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "Language.h"
+
 class TDiveCollection;
 class TDiveRec;
 class TParameterTables;
@@ -33,7 +35,8 @@ struct UddfWriteResult {
 // a profile; without it (or when a table file is missing) the result is an error and the
 // document is incomplete.
 UddfWriteResult WriteUddf(QIODevice& out, const TDiveCollection& logbook,
-                          const std::vector<std::size_t>& indices, TParameterTables* tables);
+                          const std::vector<std::size_t>& indices, TParameterTables* tables,
+                          int languageIndex = CurrentLanguage());
 
 // Oxygen percentage of the dive's breathing gas from its profile header (21 without profile).
 int GasOxygenPercent(const TDiveRec& dive);

@@ -16,6 +16,7 @@
 #include "DataPanelDesign.h"
 #include "Language.h"
 #include "Messages.h"
+#include "PrintTexts.h"
 #include "ProfilePlot.h"
 #include "ProfileReadout.h"
 #include "SaveFile.h"
@@ -102,7 +103,7 @@ void TPdfPrintTarget::SetDocumentTitle(const QString& title) {
 }
 
 QString TPdfPrintTarget::StartFailure() const {
-    return QStringLiteral("%1: %2").arg(m_path, QStringLiteral("the document cannot be started"));
+    return PrintText(EPrintText::DocumentNotStarted, CurrentLanguage()).arg(m_path);
 }
 
 bool TPdfPrintTarget::Finish(QString* reason) {

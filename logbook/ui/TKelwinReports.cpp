@@ -24,12 +24,12 @@ public:
     QPagedPaintDevice* Device() override { return &m_printer; }
     void SetDocumentTitle(const QString& title) override { m_printer.setDocName(title); }
     QString StartFailure() const override {
-        return QStringLiteral("the printer \"%1\" did not accept the document").arg(m_printer.printerName());
+        return PrintText(EPrintText::PrinterRefused, CurrentLanguage()).arg(m_printer.printerName());
     }
     bool Finish(QString* reason) override {
         if (m_printer.printerState() != QPrinter::Error) return true;
         if (reason)
-            *reason = QStringLiteral("the printer \"%1\" reported an error").arg(m_printer.printerName());
+            *reason = PrintText(EPrintText::PrinterError, CurrentLanguage()).arg(m_printer.printerName());
         return false;
     }
 

@@ -42,4 +42,17 @@ TEST(SaveTexts, RareReasonsKeepThePlatformDescriptionAndMismatchesAreNamed) {
     EXPECT_TRUE(SaveErrorText(TSaveResult{}, kEnglish).isEmpty());
 }
 
+TEST(SaveTexts, ReadErrorNamesTheFileAndTheReasonInEveryLanguage) {
+    EXPECT_EQ(ReadErrorText("/d/MemData.HST", "Permission denied", kEnglish),
+              "Cannot read file /d/MemData.HST: Permission denied");
+    EXPECT_EQ(ReadErrorText("/d/MemData.HST", "x", kGerman),
+              QString::fromUtf8("Datei /d/MemData.HST kann nicht gelesen werden: x"));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        // A path holding a place holder stays as it is.
+        const QString text = ReadErrorText("/d/%2.HST", "why", language);
+        EXPECT_TRUE(text.contains("/d/%2.HST")) << language;
+        EXPECT_TRUE(text.contains("why")) << language;
+    }
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "DiveAnalysis.h"
 #include "InterchangeFile.h"
 #include "InterchangeTestSupport.h"
+#include "InterchangeTexts.h"
 #include "SaveFaultSeam.h"
 #include "SaveTexts.h"
 #include "TLogbookWriter.h"
@@ -258,6 +259,22 @@ TEST_F(UddfExportTest, WithoutTablesNothingIsWrittenAndAnOldFileStays) {
     const ExportResult r2 = Export(Path("new.uddf"), AllIndices(*m_log), &missing);
     EXPECT_FALSE(r2.Ok());
     EXPECT_FALSE(QFileInfo::exists(Path("new.uddf")));
+}
+
+TEST_F(UddfExportTest, AnUnknownFormatOrMissingTablesAreReportedInTheUsersLanguage) {
+    ExportOptions options;
+    options.LanguageIndex = kGerman;
+    const ExportResult unknown =
+        ExportDives(Path("dives.txt"), EInterchangeFormat::Unknown, *m_log, AllIndices(*m_log), options);
+    EXPECT_EQ(unknown.ErrorText,
+              InterchangeText(EInterchangeText::WriteFailed, kGerman)
+                  .arg(Path("dives.txt"), InterchangeText(EInterchangeText::UnknownFormat, kGerman)));
+    const ExportResult noTables =
+        ExportDives(Path("dives.uddf"), EInterchangeFormat::Uddf, *m_log, AllIndices(*m_log), options);
+    EXPECT_TRUE(noTables.ErrorText.contains(InterchangeText(EInterchangeText::TablesMissing, kGerman)))
+        << noTables.ErrorText.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Path("dives.txt")));
+    EXPECT_FALSE(QFileInfo::exists(Path("dives.uddf")));
 }
 
 // A disk that fills up during the export fails it with the platform's reason in the user's
