@@ -39,27 +39,20 @@ std::array<std::uint8_t, kHistoryRecordSize> HistoryRecord(const QDateTime& when
     return r;
 }
 
-bool AppendHistoryRecord(const QString& path, const QDateTime& when,
-                         std::span<const std::uint8_t, 20> settings, QString* error) {
+TResult AppendHistoryRecord(const QString& path, const QDateTime& when,
+                            std::span<const std::uint8_t, 20> settings) {
     const auto r = HistoryRecord(when, settings);
     // The history is rewritten whole through the save routine rather than appended in
     // place: a full disk then leaves the previous history intact instead of a torn record.
     QByteArray history;
     QFile f(path);
     if (f.exists()) {
-        if (!f.open(QIODevice::ReadOnly)) {
-            if (error) *error = ReadErrorText(path, f.errorString());
-            return false;
-        }
+        if (!f.open(QIODevice::ReadOnly)) return TResult::Failure(ReadErrorText(path, f.errorString()));
         history = f.readAll();
-        if (f.error() != QFileDevice::NoError) {
-            if (error) *error = ReadErrorText(path, f.errorString());
-            return false;
-        }
+        if (f.error() != QFileDevice::NoError) return TResult::Failure(ReadErrorText(path, f.errorString()));
         f.close();
     }
     history.append(reinterpret_cast<const char*>(r.data()), static_cast<qsizetype>(r.size()));
     const TSaveResult saved = SaveFile(path, history);
-    if (!saved.Ok() && error) *error = SaveErrorText(saved);
-    return saved.Ok();
+    return saved.Ok() ? TResult{} : TResult::Failure(SaveErrorText(saved));
 }

@@ -5,15 +5,17 @@
 //                30 December 1899, the fraction being the time of day
 //          8 20  block bytes 1 ... 20
 //
-//   QString error;
-//   if (!AppendHistoryRecord(dir + "MemData.HST", QDateTime::currentDateTime(),
-//                            block.Settings(), &error)) report(error);
+//   const TResult r = AppendHistoryRecord(dir + "MemData.HST", QDateTime::currentDateTime(),
+//                                         block.Settings());
+//   if (!r.Ok()) report(r.ErrorText);
 
 #include <QDateTime>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <span>
+
+#include "TResult.h"
 
 inline constexpr const char* kHistoryFileName = "MemData.HST";
 inline constexpr std::size_t kHistoryRecordSize = 28;
@@ -24,7 +26,7 @@ QDateTime SerialToDateTime(double serial);
 
 std::array<std::uint8_t, kHistoryRecordSize> HistoryRecord(const QDateTime& when,
                                                            std::span<const std::uint8_t, 20> settings);
-// Appends one record (creating the file when needed). False with the reason in *error
-// when the history cannot be read or saved; the previous history then stays as it was.
-bool AppendHistoryRecord(const QString& path, const QDateTime& when,
-                         std::span<const std::uint8_t, 20> settings, QString* error = nullptr);
+// Appends one record (creating the file when needed). A failure names the file and why
+// the history cannot be read or saved; the previous history then stays as it was.
+TResult AppendHistoryRecord(const QString& path, const QDateTime& when,
+                            std::span<const std::uint8_t, 20> settings);

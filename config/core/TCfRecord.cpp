@@ -70,9 +70,8 @@ TCfRecord TCfRecord::Load(const QString& path, bool* existsAfter) {
     return *rec;
 }
 
-bool TCfRecord::Save(const QString& path, QString* error) const {
+TResult TCfRecord::Save(const QString& path) const {
     const auto b = Encode();
     const TSaveResult saved = SaveFile(path, std::span<const std::uint8_t>(b));
-    if (!saved.Ok() && error) *error = SaveErrorText(saved);
-    return saved.Ok();
+    return saved.Ok() ? TResult{} : TResult::Failure(SaveErrorText(saved));
 }

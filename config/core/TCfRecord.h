@@ -10,13 +10,15 @@
 //
 //   bool existed = false;
 //   TCfRecord rec = TCfRecord::Load(dir + "CF.DSK", &existed);
-//   rec.MainLeft = x;  QString error;  if (!rec.Save(path, &error)) report(error);
+//   rec.MainLeft = x;  if (const TResult r = rec.Save(path); !r.Ok()) report(r.ErrorText);
 
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
+
+#include "TResult.h"
 
 class TCfRecord {
 public:
@@ -44,7 +46,7 @@ public:
     static TCfRecord Load(const QString& path, bool* existsAfter = nullptr);
     // Writes the record as a new file; the previous file stays intact on any error,
     // whose text is returned in *error.
-    bool Save(const QString& path, QString* error = nullptr) const;
+    TResult Save(const QString& path) const;
 
     bool operator==(const TCfRecord&) const = default;
 };

@@ -38,10 +38,9 @@ void TConfigSession::LoadSettings() {
 }
 
 bool TConfigSession::SaveSettings() {
-    QString error;
-    if (m_settings.Save(SettingsPath(), &error)) return true;
-    m_prompts->ShowError(error);
-    return false;
+    const TResult saved = m_settings.Save(SettingsPath());
+    if (!saved.Ok()) m_prompts->ShowError(saved.ErrorText);
+    return saved.Ok();
 }
 
 bool TConfigSession::Exchange(TTransferCore& core, const std::vector<std::uint8_t>& packet,
@@ -81,9 +80,9 @@ std::optional<TSettingsBlock> TConfigSession::Read(TTransferCore& core, const TE
         m_prompts->ShowError(GetTesMessage(kMsgCommError));
         return std::nullopt;
     }
-    QString error;
-    if (!AppendHistoryRecord(HistoryPath(), QDateTime::currentDateTime(), block->Settings(), &error))
-        m_prompts->ShowError(error);
+    const TResult history =
+        AppendHistoryRecord(HistoryPath(), QDateTime::currentDateTime(), block->Settings());
+    if (!history.Ok()) m_prompts->ShowError(history.ErrorText);
     return block;
 }
 

@@ -19,6 +19,7 @@
 
 #include "SaveFile.h"
 #include "TDiveCollection.h"
+#include "TResult.h"
 
 enum class LogbookError {
     None,
@@ -30,27 +31,25 @@ enum class LogbookError {
 
 inline constexpr const char* kInvalidDataformatText = "Invalid dataformat";
 
-struct LogbookLoadResult {
+// ErrorText: in the current language, the file and the reason. A result is a failure as
+// soon as it names an error kind, whether or not a text came with it.
+struct LogbookLoadResult : TResult {
     std::unique_ptr<TDiveCollection> Collection;  // set only when Error == None
     LogbookError Error = LogbookError::None;
-    QString ErrorText;
-    bool Ok() const { return Error == LogbookError::None; }
+    bool Ok() const { return Error == LogbookError::None && TResult::Ok(); }
 };
 
-struct LogbookImportResult {
+struct LogbookImportResult : TResult {
     ImportSummary Summary;
     LogbookError Error = LogbookError::None;
-    QString ErrorText;
-    bool Ok() const { return Error == LogbookError::None; }
+    bool Ok() const { return Error == LogbookError::None && TResult::Ok(); }
 };
 
-struct LogbookSaveResult {
+struct LogbookSaveResult : TResult {
     LogbookError Error = LogbookError::None;
-    // In the current language: the file and the platform's reason.
-    QString ErrorText;
     // How the save went: the failed step, the platform's error number, the backup written.
     TSaveResult Save;
-    bool Ok() const { return Error == LogbookError::None; }
+    bool Ok() const { return Error == LogbookError::None && TResult::Ok(); }
 };
 
 struct TLogbookSaveOptions {

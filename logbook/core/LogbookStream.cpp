@@ -9,6 +9,13 @@
 
 namespace {
 
+LogbookStreamResult Failed(LogbookError error, QString text) {
+    LogbookStreamResult r;
+    r.Error = error;
+    r.Fail(std::move(text));
+    return r;
+}
+
 // Where a record lies in the file and where it sorts.
 struct RecordPlace {
     std::int64_t Key;
@@ -83,7 +90,7 @@ private:
 };
 
 LogbookStreamResult ReadError(const EStreamReadError& e) {
-    return {LogbookError::ReadError, QString::fromUtf8(e.what())};
+    return Failed(LogbookError::ReadError, QString::fromUtf8(e.what()));
 }
 
 // A device that cannot seek (a pipe) is loaded as a whole instead.
@@ -91,7 +98,7 @@ LogbookStreamResult StreamLoaded(QIODevice& device, bool dosText,
                                  const std::function<void(const LogbookStreamHeader&)>& onHeader,
                                  const std::function<void(const TDiveRec&)>& onDive) {
     const LogbookLoadResult r = LoadLogbookDevice(device, dosText);
-    if (!r.Ok()) return {r.Error, r.ErrorText};
+    if (!r.Ok()) return Failed(r.Error, r.ErrorText);
     onHeader({r.Collection->DiveComputerId, r.Collection->StartNumber, r.Collection->Count()});
     for (const auto& d : r.Collection->Dives()) onDive(*d);
     return {};
@@ -104,8 +111,8 @@ LogbookStreamResult StreamLogbookFile(const QString& path, bool dosText,
                                       const std::function<void(const TDiveRec&)>& onDive) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {LogbookError::OpenFailed,
-                QStringLiteral("Cannot open file \"%1\": %2").arg(path, file.errorString())};
+        return Failed(LogbookError::OpenFailed,
+                      QStringLiteral("Cannot open file \"%1\": %2").arg(path, file.errorString()));
     if (file.isSequential()) return StreamLoaded(file, dosText, onHeader, onDive);
 
     TDiveRec dive;
@@ -115,7 +122,8 @@ LogbookStreamResult StreamLogbookFile(const QString& path, bool dosText,
     } catch (const EStreamReadError& e) {
         return ReadError(e);
     }
-    if (!index.Valid) return {LogbookError::InvalidDataformat, QString::fromLatin1(kInvalidDataformatText)};
+    if (!index.Valid)
+        return Failed(LogbookError::InvalidDataformat, QString::fromLatin1(kInvalidDataformatText));
 
     // Loading renumbers a logbook of two or more dives from the number its first stored
     // dive had; a single dive keeps its number.

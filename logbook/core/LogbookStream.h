@@ -23,10 +23,10 @@ struct LogbookStreamHeader {
     std::size_t Count = 0;
 };
 
-struct LogbookStreamResult {
+// ErrorText: the same texts as LoadLogbookFile's.
+struct LogbookStreamResult : TResult {
     LogbookError Error = LogbookError::None;
-    QString ErrorText;  // the same texts as LoadLogbookFile's
-    bool Ok() const { return Error == LogbookError::None; }
+    bool Ok() const { return Error == LogbookError::None && TResult::Ok(); }
 };
 
 LogbookStreamResult StreamLogbookFile(const QString& path, bool dosText,

@@ -68,7 +68,7 @@ ExportResult ExportDives(const QString& path, EInterchangeFormat format, const T
             const UddfWriteResult written =
                 WriteUddf(out, logbook, indices, options.Tables, options.LanguageIndex);
             reason = written.ErrorText;
-            return written.Ok;
+            return written.Ok();
         }
         out.write(CsvTable(logbook, indices, options.LanguageIndex, options.UnitSystem));
         return true;

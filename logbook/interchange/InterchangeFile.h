@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "TDiveCollection.h"
+#include "TResult.h"
 
 class TParameterTables;
 
@@ -31,21 +32,18 @@ struct ExportOptions {
     QString BackupDir;
 };
 
-struct ExportResult {
-    QString ErrorText;  // empty when the file was written
-    bool Ok() const { return ErrorText.isEmpty(); }
-};
+// Ok when the file was written.
+using ExportResult = TResult;
 
 // Writes the dives at `indices` (in that order). The previous file stays intact when
 // writing fails.
 ExportResult ExportDives(const QString& path, EInterchangeFormat format, const TDiveCollection& logbook,
                          const std::vector<std::size_t>& indices, const ExportOptions& options);
 
-struct UddfImportResult {
+// Ok when the file was read; otherwise nothing was added.
+struct UddfImportResult : TResult {
     ImportSummary Summary;
     QStringList Notes;  // texts that were cut or replaced
-    QString ErrorText;  // empty when the file was read; then nothing was added
-    bool Ok() const { return ErrorText.isEmpty(); }
 };
 
 // Adds the dives of a UDDF file to `into` as a logbook import does: each is offered to

@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "TDiveRec.h"
+#include "TResult.h"
 
-struct UddfReadResult {
+// Not Ok when the document could not be read.
+struct UddfReadResult : TResult {
     std::vector<std::unique_ptr<TDiveRec>> Dives;  // in document order
     std::uint32_t SerialNumber = 0;                // of the dive computer; 0 when none is named
     QStringList Notes;                             // texts that were cut or replaced
-    QString ErrorText;                             // empty when the document was read
-    bool Ok() const { return ErrorText.isEmpty(); }
 };
 
 // `fileName` names the file in messages; messages and notes follow `languageIndex`.

@@ -405,8 +405,7 @@ UddfWriteResult TUddfWriter::Run() {
     bool needsTables = false;
     for (std::size_t i : m_indices) needsTables = needsTables || m_logbook.At(i).HasProfile();
     if (needsTables && m_tables == nullptr) {
-        result.Ok = false;
-        result.ErrorText = InterchangeText(EInterchangeText::TablesMissing, m_lang);
+        result.Fail(InterchangeText(EInterchangeText::TablesMissing, m_lang));
         return result;
     }
     Collect();
@@ -424,13 +423,11 @@ UddfWriteResult TUddfWriter::Run() {
             WriteDumps();
         }
     } catch (const EMissingTabFile& e) {
-        result.Ok = false;
-        result.ErrorText = e.Text();
+        result.Fail(e.Text());
         return result;
     }
     if (!m_xml.Finish()) {
-        result.Ok = false;
-        result.ErrorText = m_out.errorString();
+        result.Fail(m_out.errorString());
     }
     return result;
 }

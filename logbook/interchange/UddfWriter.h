@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "Language.h"
+#include "TResult.h"
 
 class TDiveCollection;
 class TDiveRec;
@@ -26,10 +27,8 @@ class TParameterTables;
 inline constexpr const char* kUddfNamespace = "http://www.streit.cc/uddf/3.2/";
 inline constexpr const char* kUddfVersion = "3.2.2";
 
-struct UddfWriteResult {
-    bool Ok = true;
-    QString ErrorText;  // the missing table or the device's error
-};
+// A failure names the missing table or the device's error.
+using UddfWriteResult = TResult;
 
 // Writes the dives at `indices` (in that order) to `out`. `tables` is needed for dives with
 // a profile; without it (or when a table file is missing) the result is an error and the

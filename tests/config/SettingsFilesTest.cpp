@@ -62,8 +62,8 @@ TEST(CfRecord, FileLifecycle) {
     TCfRecord r;
     r.LanguageIndex = 2;
     r.MainLeft = 10;
-    QString error;
-    ASSERT_TRUE(r.Save(path, &error)) << error.toStdString();
+    const TResult saved = r.Save(path);
+    ASSERT_TRUE(saved.Ok()) << saved.ErrorText.toStdString();
     EXPECT_EQ(QFileInfo(path).size(), 26);
     EXPECT_EQ(TCfRecord::Load(path, &exists), r);
     EXPECT_TRUE(exists);
@@ -109,7 +109,7 @@ TEST(CfRecord, BadLanguageIndexBecomesEnglish) {
     TCfRecord r;
     r.LanguageIndex = 9;
     r.MainTop = 33;
-    ASSERT_TRUE(r.Save(path));
+    ASSERT_TRUE(r.Save(path).Ok());
     const TCfRecord back = TCfRecord::Load(path);
     EXPECT_EQ(back.LanguageIndex, 0);
     EXPECT_EQ(back.MainTop, 33);
@@ -118,19 +118,18 @@ TEST(CfRecord, BadLanguageIndexBecomesEnglish) {
 TEST(CfRecord, FailedSaveKeepsThePreviousFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("CF.DSK");
-    ASSERT_TRUE(TCfRecord{}.Save(path));
+    ASSERT_TRUE(TCfRecord{}.Save(path).Ok());
     const QByteArray before = ReadAll(path);
     TCfRecord changed;
     changed.MainLeft = 1;
-    QString error;
-    bool saved = true;
+    TResult saved;
     {
         // Writes past 10 bytes fail as on a full disk, for root too.
         TFileSizeLimit limit(10);
-        saved = changed.Save(path, &error);
+        saved = changed.Save(path);
     }
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(error, QStringLiteral("Cannot save \"%1\": File too large").arg(path));
+    EXPECT_FALSE(saved.Ok());
+    EXPECT_EQ(saved.ErrorText, QStringLiteral("Cannot save \"%1\": File too large").arg(path));
     EXPECT_EQ(ReadAll(path), before);
 }
 
@@ -139,15 +138,16 @@ TEST(ReadHistory, AFailedAppendKeepsTheHistoryWhole) {
     const QString path = dir.filePath(kHistoryFileName);
     std::array<std::uint8_t, 20> s{};
     const QDateTime t(QDate(2000, 1, 1), QTime(18, 0));
-    ASSERT_TRUE(AppendHistoryRecord(path, t, s));
-    ASSERT_TRUE(AppendHistoryRecord(path, t, s));
+    ASSERT_TRUE(AppendHistoryRecord(path, t, s).Ok());
+    ASSERT_TRUE(AppendHistoryRecord(path, t, s).Ok());
     const QByteArray before = ReadAll(path);
-    QString error;
+    TResult appended;
     {
         TFileSizeLimit limit(60);  // room for two records, not for a third
-        EXPECT_FALSE(AppendHistoryRecord(path, t, s, &error));
+        appended = AppendHistoryRecord(path, t, s);
     }
-    EXPECT_TRUE(error.contains("File too large")) << error.toStdString();
+    EXPECT_FALSE(appended.Ok());
+    EXPECT_TRUE(appended.ErrorText.contains("File too large")) << appended.ErrorText.toStdString();
     EXPECT_EQ(ReadAll(path), before);
 }
 
@@ -172,8 +172,8 @@ TEST(ReadHistory, RecordsAreAppended) {
     std::array<std::uint8_t, 20> s{};
     for (int i = 0; i < 20; ++i) s[i] = static_cast<std::uint8_t>(0xA0 + i);
     const QDateTime t(QDate(2000, 1, 1), QTime(18, 0));
-    ASSERT_TRUE(AppendHistoryRecord(path, t, s));
-    ASSERT_TRUE(AppendHistoryRecord(path, t.addSecs(60), s));
+    ASSERT_TRUE(AppendHistoryRecord(path, t, s).Ok());
+    ASSERT_TRUE(AppendHistoryRecord(path, t.addSecs(60), s).Ok());
     const QByteArray all = ReadAll(path);
     ASSERT_EQ(all.size(), 56);
     // 36526.75 as a little-endian IEEE double: 0x40E1D5D800000000.
@@ -187,10 +187,9 @@ TEST(ReadHistory, UnwritableFileIsReported) {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(kHistoryFileName);  // a folder in the file's place
     std::array<std::uint8_t, 20> s{};
-    QString error;
-    EXPECT_FALSE(
-        AppendHistoryRecord(dir.filePath(kHistoryFileName), QDateTime::currentDateTime(), s, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const TResult r = AppendHistoryRecord(dir.filePath(kHistoryFileName), QDateTime::currentDateTime(), s);
+    EXPECT_FALSE(r.Ok());
+    EXPECT_FALSE(r.ErrorText.isEmpty());
 }
 
 TEST(DataDirectory, SharedFolderOrProgramFolder) {

@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
         tables.OpenParameterTables();
         QBuffer uddf;
         uddf.open(QIODevice::WriteOnly);
-        if (!WriteUddf(uddf, *loaded.Collection, {0, 1, 2, 3}, &tables).Ok) return 1;
+        if (!WriteUddf(uddf, *loaded.Collection, {0, 1, 2, 3}, &tables).Ok()) return 1;
         Seed("uddf", QStringLiteral("example.uddf"), uddf.data());
         const QString foreign =
             QStringLiteral(

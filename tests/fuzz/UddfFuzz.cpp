@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     const UddfWriteResult written = WriteUddf(out, logbook, indices, &Tables());
-    if (!written.Ok) return 0;  // a profile the tables cannot replay; reported, not a fault
+    if (!written.Ok()) return 0;  // a profile the tables cannot replay; reported, not a fault
     out.close();
     out.open(QIODevice::ReadOnly);
     const UddfReadResult second = ReadUddf(out, QStringLiteral("again.uddf"), 0);

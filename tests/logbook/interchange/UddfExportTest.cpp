@@ -72,7 +72,7 @@ QByteArray UddfOf(const TDiveCollection& log, const std::vector<std::size_t>& in
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     const UddfWriteResult r = WriteUddf(buffer, log, indices, tables);
-    EXPECT_TRUE(r.Ok) << r.ErrorText.toStdString();
+    EXPECT_TRUE(r.Ok()) << r.ErrorText.toStdString();
     return buffer.data();
 }
 
