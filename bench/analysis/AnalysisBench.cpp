@@ -24,8 +24,7 @@ namespace {
 class BenchTables {
 public:
     BenchTables() {
-        QString error;
-        WriteTables(GenerateTables(DefaultTableSettings()), m_dir.path(), &error);
+        if (!WriteTables(GenerateTables(DefaultTableSettings()), m_dir.path()).Ok()) std::abort();
         m_tables = std::make_unique<TParameterTables>(m_dir.path());
         m_tables->OpenParameterTables();
     }

@@ -157,11 +157,9 @@ TTableImages GenerateTables(const TTableSettings& s) {
     return images;
 }
 
-bool WriteTables(const TTableImages& images, const QString& directory, QString* error) {
-    if (!QDir().mkpath(directory)) {
-        if (error) *error = QStringLiteral("cannot create folder %1").arg(directory);
-        return false;
-    }
+TResult WriteTables(const TTableImages& images, const QString& directory) {
+    if (!QDir().mkpath(directory))
+        return TResult::Failure(QStringLiteral("cannot create folder %1").arg(directory));
     const std::array<std::pair<QString, const QByteArray*>, 5> files = {{{kAscentTableName, &images.Ascent},
                                                                          {kToxTableName, &images.Tox},
                                                                          {kWeightTableName, &images.Weights},
@@ -169,10 +167,7 @@ bool WriteTables(const TTableImages& images, const QString& directory, QString* 
                                                                          {kRealTableName, &images.Real}}};
     for (const auto& [name, bytes] : files) {
         const TSaveResult saved = SaveFile(QDir(directory).filePath(name), *bytes);
-        if (!saved.Ok()) {
-            if (error) *error = saved.Message();
-            return false;
-        }
+        if (!saved.Ok()) return TResult::Failure(saved.Message());
     }
-    return true;
+    return {};
 }

@@ -6,10 +6,12 @@
 //
 //   TTableImages images = GenerateTables(DefaultTableSettings());
 //   QString error;
-//   if (!WriteTables(images, "/some/dir", &error)) report(error);
+//   if (const TResult r = WriteTables(images, "/some/dir"); !r.Ok()) report(r.ErrorText);
 
 #include <QByteArray>
 #include <QString>
+
+#include "TResult.h"
 
 struct TTableSettings {
     // Ascent speed of the ascent table, bar of relative pressure per minute (1 bar/min is
@@ -44,7 +46,7 @@ TTableImages GenerateTables(const TTableSettings& settings);
 
 // Writes the five files into directory (created when missing). Each file is written
 // whole or not at all; on failure *error names the file.
-bool WriteTables(const TTableImages& images, const QString& directory, QString* error);
+TResult WriteTables(const TTableImages& images, const QString& directory);
 
 // The coefficients behind the files, for the documentation and the tests.
 double TableHalfTime(int compartment);  // compartment 1..8, minutes

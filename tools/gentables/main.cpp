@@ -31,9 +31,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const TTableSettings settings = alternative ? AlternativeTableSettings() : DefaultTableSettings();
-    QString error;
-    if (!WriteTables(GenerateTables(settings), folder, &error)) {
-        std::fprintf(stderr, "gentables: %s\n", qPrintable(error));
+    const TResult written = WriteTables(GenerateTables(settings), folder);
+    if (!written.Ok()) {
+        std::fprintf(stderr, "gentables: %s\n", qPrintable(written.ErrorText));
         return 1;
     }
     return 0;

@@ -17,10 +17,9 @@
 class TGeneratedTables {
 public:
     explicit TGeneratedTables(const TTableSettings& settings) {
-        QString error;
-        if (!m_dir.isValid() || !WriteTables(GenerateTables(settings), m_dir.path(), &error)) {
-            ADD_FAILURE() << "cannot write tables: " << error.toStdString();
-        }
+        const TResult written = m_dir.isValid() ? WriteTables(GenerateTables(settings), m_dir.path())
+                                                : TResult::Failure("no folder");
+        if (!written.Ok()) ADD_FAILURE() << "cannot write tables: " << written.ErrorText.toStdString();
         m_tables = std::make_unique<TParameterTables>(m_dir.path());
         m_tables->OpenParameterTables();
     }

@@ -155,9 +155,9 @@ TEST(WriteTables, ReportsAFolderThatCannotBeMade) {
     QFile f(blocker);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
-    QString error;
-    EXPECT_FALSE(WriteTables(GenerateTables(DefaultTableSettings()), blocker + "/sub", &error));
-    EXPECT_FALSE(error.isEmpty());
+    const TResult written = WriteTables(GenerateTables(DefaultTableSettings()), blocker + "/sub");
+    EXPECT_FALSE(written.Ok());
+    EXPECT_FALSE(written.ErrorText.isEmpty());
 }
 
 }  // namespace

@@ -327,8 +327,8 @@ TEST(TissueModelLimits, StopsThatNeverClearAreBoundedAndEndBeyondTheTable) {
                                 reinterpret_cast<const char*>(b.data()), 6);
         }
     }
-    QString error;
-    ASSERT_TRUE(WriteTables(images, dir.path(), &error)) << error.toStdString();
+    const TResult written = WriteTables(images, dir.path());
+    ASSERT_TRUE(written.Ok()) << written.ErrorText.toStdString();
     TParameterTables tables(dir.path());
     tables.OpenParameterTables();
     TProfileBlockBuilder b(ProfileFamily::Basic);

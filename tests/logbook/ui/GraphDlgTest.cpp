@@ -74,9 +74,8 @@ protected:
         SetCurrentLanguage(kEnglish);
         SetCurrentUnitSystem(kMetric);
         ASSERT_TRUE(m_dir.isValid());
-        QString error;
-        ASSERT_TRUE(WriteTables(GenerateTables(DefaultTableSettings()), m_dir.path(), &error))
-            << error.toStdString();
+        const TResult written = WriteTables(GenerateTables(DefaultTableSettings()), m_dir.path());
+        ASSERT_TRUE(written.Ok()) << written.ErrorText.toStdString();
         m_tables = std::make_unique<TParameterTables>(m_dir.path());
         m_tables->OpenParameterTables();
         m_settings = SettingsRecord::Defaults();
@@ -316,8 +315,7 @@ TEST(GraphDlgStartTest, ProfileCommandAndTheDiveListsCursorKeys) {
     ASSERT_TRUE(dir.isValid());
     const QString exe = dir.path() + "/exe/";
     MakeProgramFolder(exe);
-    QString error;
-    ASSERT_TRUE(WriteTables(GenerateTables(DefaultTableSettings()), exe, &error));
+    ASSERT_TRUE(WriteTables(GenerateTables(DefaultTableSettings()), exe).Ok());
     TDiveCollection log;
     log.AddDive(std::make_unique<TDiveRec>(*Dive(1, 0)), 0, 1);  // hand-entered, no profile
     log.AddDive(ProfiledDive(2, 35), 0, 1);
