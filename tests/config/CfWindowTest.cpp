@@ -45,6 +45,7 @@
 #include "TTransferWin.h"
 #include "TVirtualClock.h"
 #include "TeswinCommand.h"
+#include "WindowTexts.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -744,4 +745,35 @@ TEST_F(CfWindow, InfoBoxVersionAndSplash) {
     ASSERT_NE(splash, nullptr);
     EXPECT_EQ(splash->size(), QSize(40, 30));
     splash->close();
+}
+
+// Every word of Teswin's window and dialogs comes from the caption lists or the message
+// table: a text that stays the same in English, French and German was left as built.
+TEST_F(CfProgramPort, EveryWordInTeswinsWindowsFollowsTheLanguage) {
+    auto texts = [this](int language) {
+        SetCurrentLanguage(language);
+        m_cf->ApplyLanguage(language);
+        return WindowTexts();
+    };
+    const QMap<QString, QString> english = texts(kEnglish);
+    const QMap<QString, QString> french = texts(kFrench);
+    const QMap<QString, QString> german = texts(kGerman);
+    texts(kEnglish);
+    // The same in every language: units, names, the program's own name; the transfer
+    // window and the information box keep the texts they are built with.
+    const QStringList neutral = {"Info",      "Info...", "AppleTalk", "pO2 max",
+                                 "EANx min.", "l/min",   "V(Premix)", "Tessoral"};
+    QStringList unchanged;
+    for (auto it = english.begin(); it != english.end(); ++it) {
+        const QString& address = it.key();
+        if (!IsWord(it.value()) || neutral.contains(it.value()) || address.contains("/ComPort item") ||
+            address.contains("/LangSel/") || address.contains("/AboutBox") ||
+            address.contains("/TransferWin") || address.startsWith("TTransferWin "))
+            continue;
+        if (french.value(address) == it.value() && german.value(address) == it.value())
+            unchanged << address + " = \"" + it.value() + "\"";
+    }
+    EXPECT_TRUE(unchanged.isEmpty()) << unchanged.join("\n").toStdString();
+    EXPECT_GT(english.size(), 100);
+    EXPECT_NE(english.key("Breath settings"), QString());
 }

@@ -2,14 +2,8 @@
 // change of language changes every caption, hint and list item that is a word at all.
 // A text that stays the same in English, French and German was left as built.
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMap>
-#include <QMenu>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,43 +14,9 @@
 #include "TCaptionRegistry.h"
 #include "TKelwinApp.h"
 #include "TestApplication.h"
+#include "WindowTexts.h"
 
 namespace {
-
-// Every shown text of every widget and action, by an address that names it.
-QMap<QString, QString> Texts() {
-    QMap<QString, QString> texts;
-    auto name = [](const QObject* o) {
-        QString path = o->objectName();
-        for (const QObject* p = o->parent(); p; p = p->parent()) path = p->objectName() + '/' + path;
-        return QString::fromLatin1(o->metaObject()->className()) + ' ' + path;
-    };
-    for (QWidget* w : QApplication::allWidgets()) {
-        if (w->isWindow() && !w->windowTitle().isEmpty()) texts[name(w) + " title"] = w->windowTitle();
-        if (auto* l = qobject_cast<QLabel*>(w)) texts[name(w)] = l->text();
-        if (auto* b = qobject_cast<QAbstractButton*>(w)) texts[name(w)] = b->text();
-        if (auto* g = qobject_cast<QGroupBox*>(w)) texts[name(w)] = g->title();
-        if (auto* m = qobject_cast<QMenu*>(w)) texts[name(w)] = m->title();
-        if (auto* c = qobject_cast<QComboBox*>(w))
-            for (int i = 0; i < c->count(); ++i)
-                texts[name(w) + " item " + QString::number(i)] = c->itemText(i);
-        if (!w->toolTip().isEmpty()) texts[name(w) + " hint"] = w->toolTip();
-        for (QAction* a : w->actions()) {
-            if (!a->text().isEmpty()) texts[name(a) + " action"] = a->text();
-            if (!a->toolTip().isEmpty() && a->toolTip() != a->text())
-                texts[name(a) + " action hint"] = a->toolTip();
-        }
-    }
-    return texts;
-}
-
-// Words at all: not empty, not only digits, signs and units.
-bool IsWord(const QString& text) {
-    int letters = 0;
-    for (QChar c : text)
-        if (c.isLetter()) ++letters;
-    return letters >= 3;
-}
 
 // Texts that are the same in every language or not captions at all.
 bool LanguageNeutral(const QString& address, const QString& text) {
@@ -92,11 +52,11 @@ TEST(CaptionCoverage, EveryWordInKelwinsWindowsFollowsTheLanguage) {
 
     TCaptionRegistry& registry = TCaptionRegistry::Of(Program::Kelwin);
     ASSERT_TRUE(registry.ApplyLanguage(kEnglish));
-    const QMap<QString, QString> english = Texts();
+    const QMap<QString, QString> english = WindowTexts();
     ASSERT_TRUE(registry.ApplyLanguage(kFrench));
-    const QMap<QString, QString> french = Texts();
+    const QMap<QString, QString> french = WindowTexts();
     ASSERT_TRUE(registry.ApplyLanguage(kGerman));
-    const QMap<QString, QString> german = Texts();
+    const QMap<QString, QString> german = WindowTexts();
     registry.ApplyLanguage(kEnglish);
 
     QStringList unchanged;
