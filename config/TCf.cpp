@@ -28,6 +28,7 @@
 #include "ModelClass.h"
 #include "PrintTexts.h"
 #include "SaveFile.h"
+#include "SaveTexts.h"
 #include "SettingsDecoder.h"
 #include "SettingsTexts.h"
 #include "SimulatorTexts.h"
@@ -579,42 +580,40 @@ bool TCf::PrintPage(QPagedPaintDevice& device, int resolution) {
     return painter.end();
 }
 
-bool TCf::PrintToPdf(const QString& path, QString* reason) {
+TResult TCf::PrintToPdf(const QString& path) {
     // The page is made in memory and saved whole, so a full disk cannot leave half a file.
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     QPdfWriter writer(&bytes);
     writer.setPageOrientation(QPageLayout::Portrait);
     writer.setTitle(QStringLiteral("Teswin"));
-    if (!PrintPage(writer, writer.resolution())) {
-        if (reason)
-            *reason = QStringLiteral("%1: %2").arg(path, QStringLiteral("the document cannot be started"));
-        return false;
-    }
+    if (!PrintPage(writer, writer.resolution()))
+        return TResult::Failure(PrintText(EPrintText::DocumentNotStarted, CurrentLanguage()).arg(path));
     const TSaveResult saved = SaveFile(path, bytes.data());
-    if (!saved.Ok() && reason) *reason = QStringLiteral("%1: %2").arg(path, saved.Reason);
-    return saved.Ok();
+    if (saved.Ok()) return {};
+    const QString why =
+        saved.ErrorNumber != 0 ? SystemErrorText(saved.ErrorNumber, CurrentLanguage()) : saved.Reason;
+    return TResult::Failure(QStringLiteral("%1: %2").arg(path, why));
 }
 
 void TCf::PrintBtnClick() {
     const int language = CurrentLanguage();
-    QString reason;
-    bool printed = false;
+    TResult printed;
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // No system printer: the page goes to a PDF file of the user's choice.
         const QString path = QFileDialog::getSaveFileName(
             this, PrintText(EPrintText::PdfDialogTitle, language), Environment().DataDir + "Teswin.pdf",
             QtFileFilter(PrintText(EPrintText::PdfFilter, language)));
         if (path.isEmpty()) return;
-        printed = PrintToPdf(path, &reason);
+        printed = PrintToPdf(path);
     } else {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(QPageLayout::Portrait);
-        printed = PrintTo(printer);
-        if (!printed)
-            reason = QStringLiteral("%1: %2").arg(printer.printerName(),
-                                                  PrintText(EPrintText::PageNotTaken, language));
+        if (!PrintTo(printer))
+            printed.Fail(QStringLiteral("%1: %2").arg(printer.printerName(),
+                                                      PrintText(EPrintText::PageNotTaken, language)));
     }
-    if (!printed)
-        m_session->Prompts().ShowError(FormatMessage(PrintText(EPrintText::PrintFailed, language), reason));
+    if (!printed.Ok())
+        m_session->Prompts().ShowError(
+            FormatMessage(PrintText(EPrintText::PrintFailed, language), printed.ErrorText));
 }

@@ -100,7 +100,7 @@ public:
     bool PrintTo(QPrinter& printer);
     // The page as a PDF file, saved whole or not at all; false with the path and the
     // platform's reason when it could not be written.
-    bool PrintToPdf(const QString& path, QString* reason);
+    TResult PrintToPdf(const QString& path);
     // What is printed: the client area as shown, with the clock's time in place of the
     // tool buttons.
     QImage PrintImage();

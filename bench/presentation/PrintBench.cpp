@@ -53,8 +53,8 @@ void BM_PrintHundredDivesTextAndProfile(benchmark::State& state) {
     for ([[maybe_unused]] auto _ : state) {
         TPdfPrintTarget target(dir.filePath(QStringLiteral("hundred.pdf")));
         TPrintJob job(target, request);
-        QString error;
-        if (!job.Run(&error)) state.SkipWithError(error.toStdString().c_str());
+        const TResult printed = job.Run();
+        if (!printed.Ok()) state.SkipWithError(printed.ErrorText.toStdString().c_str());
         pages = job.PagesStarted();
     }
     state.counters["pages"] = pages;

@@ -122,12 +122,9 @@ bool TPrintJob::Counted(std::size_t line) const {
            (line < m_request.SelectedLines.size() && m_request.SelectedLines[line]);
 }
 
-bool TPrintJob::Run(QString* error) {
+TResult TPrintJob::Run() {
     m_device = m_target.Device();
-    if (!m_device) {
-        if (error) *error = m_target.StartFailure();
-        return false;
-    }
+    if (!m_device) return TResult::Failure(m_target.StartFailure());
     m_target.SetDocumentTitle(QString::fromLatin1(kDocumentTitle));
     m_device->setPageOrientation(QPageLayout::Portrait);
     m_page = PageGeometryOf(*m_device);
@@ -137,9 +134,8 @@ bool TPrintJob::Run(QString* error) {
     m_rowsPerBox = 0;
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_device)) {
-        if (error) *error = m_target.StartFailure();
         m_painter.reset();
-        return false;
+        return TResult::Failure(m_target.StartFailure());
     }
     m_pages = 1;
     switch (m_request.What) {
@@ -158,11 +154,8 @@ bool TPrintJob::Run(QString* error) {
     m_painter->end();
     m_painter.reset();
     QString reason;
-    if (!m_target.Finish(&reason)) {
-        if (error) *error = reason;
-        return false;
-    }
-    return true;
+    if (!m_target.Finish(&reason)) return TResult::Failure(reason);
+    return {};
 }
 
 void TPrintJob::UseFont(int pointSize) {

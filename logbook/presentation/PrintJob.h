@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "DiveProfile.h"
+#include "TResult.h"
 
 class QFontMetrics;
 class QPagedPaintDevice;
@@ -131,9 +132,9 @@ public:
     TPrintJob(const TPrintJob&) = delete;
     TPrintJob& operator=(const TPrintJob&) = delete;
 
-    // Prints every page. False, with the platform's reason, when the document could not be
-    // started or completed.
-    bool Run(QString* error = nullptr);
+    // Prints every page. A failure names the document or printer and the platform's
+    // reason when the document could not be started or completed.
+    TResult Run();
 
     int PagesStarted() const { return m_pages; }
     int BoxesStarted() const { return m_boxes; }

@@ -95,11 +95,10 @@ bool TKelwinReports::PrintJob() {
         m_statistic->ComputeStatistics(request.Extend == EPrintExtend::SelectedDives);
 
     const int lang = CurrentLanguage();
-    QString error;
-    bool printed = false;
+    TResult printed;
     if (m_printDlg->HasSystemPrinter()) {
         TPrinterTarget target(m_printDlg->Printer());
-        printed = TPrintJob(target, request).Run(&error);
+        printed = TPrintJob(target, request).Run();
     } else {
         TFileDialogSettings dialog;
         dialog.Title = PrintText(EPrintText::PdfDialogTitle, lang);
@@ -109,8 +108,10 @@ bool TKelwinReports::PrintJob() {
         const std::optional<QString> path = m_main.Prompts().ChooseSaveFile(dialog);
         if (!path) return false;
         TPdfPrintTarget target(*path, m_printDlg->Printer().pageLayout());
-        printed = TPrintJob(target, request).Run(&error);
+        printed = TPrintJob(target, request).Run();
     }
-    if (!printed) m_main.Prompts().ShowError(FormatMessage(PrintText(EPrintText::PrintFailed, lang), error));
-    return printed;
+    if (!printed.Ok())
+        m_main.Prompts().ShowError(
+            FormatMessage(PrintText(EPrintText::PrintFailed, lang), printed.ErrorText));
+    return printed.Ok();
 }

@@ -599,8 +599,8 @@ TEST_F(CfWindow, PdfPrintIsSavedWholeOrReportsWhyAndKeepsTheOldFile) {
     TCf& cf = Window();
     cf.ReadBtnClick();
     const QString pdf = m_path + "teswin-page.pdf";
-    QString reason;
-    ASSERT_TRUE(cf.PrintToPdf(pdf, &reason)) << reason.toStdString();
+    const TResult made = cf.PrintToPdf(pdf);
+    ASSERT_TRUE(made.Ok()) << made.ErrorText.toStdString();
     QFile printed(pdf);
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     const QByteArray first = printed.readAll();
@@ -608,9 +608,12 @@ TEST_F(CfWindow, PdfPrintIsSavedWholeOrReportsWhyAndKeepsTheOldFile) {
     EXPECT_TRUE(first.startsWith("%PDF"));
     EXPECT_TRUE(first.trimmed().endsWith("%%EOF"));
 
+    QString reason;
     {
         TSaveFaultScope full(ESaveStep::Write, ENOSPC, "teswin-page.pdf");
-        EXPECT_FALSE(cf.PrintToPdf(pdf, &reason));
+        const TResult failed = cf.PrintToPdf(pdf);
+        EXPECT_FALSE(failed.Ok());
+        reason = failed.ErrorText;
     }
     EXPECT_TRUE(reason.startsWith(pdf + ": ")) << reason.toStdString();
     EXPECT_TRUE(reason.contains("No space left on device")) << reason.toStdString();

@@ -52,9 +52,9 @@ int RunPrint(const TCommandLine& cmd) {
     request.HandSelection = true;
     TPdfPrintTarget target(cmd.Value("pdf"));
     TPrintJob job(target, request);
-    QString error;
-    if (!job.Run(&error)) {
-        PrintError(QStringLiteral("kvlog print: %1\n").arg(error));
+    const TResult printed = job.Run();
+    if (!printed.Ok()) {
+        PrintError(QStringLiteral("kvlog print: %1\n").arg(printed.ErrorText));
         return kExitFailed;
     }
     return kExitOk;

@@ -105,8 +105,8 @@ protected:
         TPdfPrintTarget target(path);
         request.FileName = QStringLiteral("TRIP.LOG");
         m_job = std::make_unique<TPrintJob>(target, request);
-        QString error;
-        EXPECT_TRUE(m_job->Run(&error)) << error.toStdString();
+        const TResult printed = m_job->Run();
+        EXPECT_TRUE(printed.Ok()) << printed.ErrorText.toStdString();
         return ReadPdf(path);
     }
     static TPrintRequest Request(const TDiveCollection& log, EPrintWhat what) {
@@ -273,9 +273,9 @@ TEST_F(PrintJobTest, AFileThatCannotBeWrittenFailsWithTheReasonAndNamesTheFile) 
     const QString path = m_dir.filePath(QStringLiteral("missing/folder/out.pdf"));
     TPdfPrintTarget target(path);
     TPrintJob job(target, Request(*log, EPrintWhat::TextOnly));
-    QString error;
-    EXPECT_FALSE(job.Run(&error));
-    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    const TResult printed = job.Run();
+    EXPECT_FALSE(printed.Ok());
+    EXPECT_TRUE(printed.ErrorText.contains(path)) << printed.ErrorText.toStdString();
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -292,9 +292,9 @@ TEST_F(PrintJobTest, AFullDiskFailsThePrintAndKeepsTheEarlierDocument) {
     const TSaveFaultScope full(ESaveStep::Write, ENOSPC, QStringLiteral("trip.pdf"));
     TPdfPrintTarget target(path);
     TPrintJob job(target, Request(*log, EPrintWhat::TextOnly));
-    QString error;
-    EXPECT_FALSE(job.Run(&error));
-    EXPECT_EQ(error, path + QStringLiteral(": No space left on device"));
+    const TResult printed = job.Run();
+    EXPECT_FALSE(printed.Ok());
+    EXPECT_EQ(printed.ErrorText, path + QStringLiteral(": No space left on device"));
     QFile kept(path);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "earlier document");
