@@ -591,9 +591,7 @@ TResult TCf::PrintToPdf(const QString& path) {
         return TResult::Failure(PrintText(EPrintText::DocumentNotStarted, CurrentLanguage()).arg(path));
     const TSaveResult saved = SaveFile(path, bytes.data());
     if (saved.Ok()) return {};
-    const QString why =
-        saved.ErrorNumber != 0 ? SystemErrorText(saved.ErrorNumber, CurrentLanguage()) : saved.Reason;
-    return TResult::Failure(QStringLiteral("%1: %2").arg(path, why));
+    return TResult::Failure(QStringLiteral("%1: %2").arg(path, SaveReasonText(saved)));
 }
 
 void TCf::PrintBtnClick() {

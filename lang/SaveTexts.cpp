@@ -104,15 +104,19 @@ QString SystemErrorText(int errorNumber, int languageIndex) {
     return SystemErrorDescription(errorNumber);
 }
 
-QString SaveErrorText(const TSaveResult& result, int languageIndex) {
+QString SaveReasonText(const TSaveResult& result, int languageIndex) {
     if (result.Ok()) return {};
     // Without an error number the reason is the save's own: a mismatch on reading back, or
     // what the writer of a streamed save could not produce.
-    QString reason = SystemErrorText(result.ErrorNumber, languageIndex);
     if (result.ErrorNumber == 0)
-        reason = result.FailedStep == ESaveStep::Verify ? Text(kMismatch, languageIndex) : result.Reason;
+        return result.FailedStep == ESaveStep::Verify ? Text(kMismatch, languageIndex) : result.Reason;
+    return SystemErrorText(result.ErrorNumber, languageIndex);
+}
+
+QString SaveErrorText(const TSaveResult& result, int languageIndex) {
+    if (result.Ok()) return {};
     const TFive& frame = result.FailedStep == ESaveStep::Backup ? kCannotBackUp : kCannotSave;
-    return Text(frame, languageIndex).arg(result.Path, reason);
+    return Text(frame, languageIndex).arg(result.Path, SaveReasonText(result, languageIndex));
 }
 
 QString RestoreChangesText(const QString& logbook, const QDateTime& when, int languageIndex) {

@@ -17,6 +17,10 @@
 // the rarer ones, never "Unknown error".
 QString SystemErrorText(int errorNumber, int languageIndex);
 
+// Why a save failed, in a language, without the file's name; empty for a save that
+// succeeded.
+QString SaveReasonText(const TSaveResult& result, int languageIndex = CurrentLanguage());
+
 // The whole report of a failed save: the file and the reason; for a failed backup, that
 // nothing was saved. Empty for a save that succeeded.
 QString SaveErrorText(const TSaveResult& result, int languageIndex = CurrentLanguage());

@@ -74,9 +74,8 @@ ExportResult ExportDives(const QString& path, EInterchangeFormat format, const T
         return true;
     });
     if (!saved.Ok()) {
-        const QString reason =
-            saved.ErrorNumber != 0 ? SystemErrorText(saved.ErrorNumber, options.LanguageIndex) : saved.Reason;
-        result.ErrorText = WriteFailed(saved.Path, reason, options.LanguageIndex);
+        result.ErrorText =
+            WriteFailed(saved.Path, SaveReasonText(saved, options.LanguageIndex), options.LanguageIndex);
     }
     return result;
 }

@@ -20,6 +20,7 @@
 #include "ProfilePlot.h"
 #include "ProfileReadout.h"
 #include "SaveFile.h"
+#include "SaveTexts.h"
 #include "Statistics.h"
 #include "StatisticsPanel.h"
 #include "TDateFormat.h"
@@ -106,10 +107,10 @@ QString TPdfPrintTarget::StartFailure() const {
     return PrintText(EPrintText::DocumentNotStarted, CurrentLanguage()).arg(m_path);
 }
 
-bool TPdfPrintTarget::Finish(QString* reason) {
+TResult TPdfPrintTarget::Finish() {
     const TSaveResult saved = SaveFile(m_path, m_bytes.data());
-    if (!saved.Ok() && reason) *reason = QStringLiteral("%1: %2").arg(m_path, saved.Reason);
-    return saved.Ok();
+    if (saved.Ok()) return {};
+    return TResult::Failure(QStringLiteral("%1: %2").arg(m_path, SaveReasonText(saved)));
 }
 
 TPrintJob::TPrintJob(TPrintTarget& target, TPrintRequest request)
@@ -153,9 +154,7 @@ TResult TPrintJob::Run() {
     }
     m_painter->end();
     m_painter.reset();
-    QString reason;
-    if (!m_target.Finish(&reason)) return TResult::Failure(reason);
-    return {};
+    return m_target.Finish();
 }
 
 void TPrintJob::UseFont(int pointSize) {

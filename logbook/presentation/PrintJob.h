@@ -98,8 +98,8 @@ public:
     virtual void SetDocumentTitle(const QString& title) = 0;
     // Why the document could not be started.
     virtual QString StartFailure() const = 0;
-    // Called after the last page; false with the reason when the document was not completed.
-    virtual bool Finish(QString* reason) = 0;
+    // Called after the last page; a failure says why the document was not completed.
+    virtual TResult Finish() = 0;
 };
 
 // A PDF file at 600 dots per inch, on A4 portrait paper with the whole sheet printable unless
@@ -115,7 +115,7 @@ public:
     QPagedPaintDevice* Device() override;
     void SetDocumentTitle(const QString& title) override;
     QString StartFailure() const override;
-    bool Finish(QString* reason) override;
+    TResult Finish() override;
 
 private:
     QString m_path;

@@ -26,11 +26,10 @@ public:
     QString StartFailure() const override {
         return PrintText(EPrintText::PrinterRefused, CurrentLanguage()).arg(m_printer.printerName());
     }
-    bool Finish(QString* reason) override {
-        if (m_printer.printerState() != QPrinter::Error) return true;
-        if (reason)
-            *reason = PrintText(EPrintText::PrinterError, CurrentLanguage()).arg(m_printer.printerName());
-        return false;
+    TResult Finish() override {
+        if (m_printer.printerState() != QPrinter::Error) return {};
+        return TResult::Failure(
+            PrintText(EPrintText::PrinterError, CurrentLanguage()).arg(m_printer.printerName()));
     }
 
 private:

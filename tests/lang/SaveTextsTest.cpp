@@ -55,4 +55,19 @@ TEST(SaveTexts, ReadErrorNamesTheFileAndTheReasonInEveryLanguage) {
     }
 }
 
+TEST(SaveTexts, TheReasonAloneFollowsTheLanguage) {
+    TSaveResult full;
+    full.FailedStep = ESaveStep::Write;
+    full.ErrorNumber = ENOSPC;
+    full.Path = "/d/x.pdf";
+    full.Reason = "No space left on device";
+    EXPECT_EQ(SaveReasonText(full, kGerman), QString::fromUtf8("Kein Platz mehr auf dem Datenträger"));
+    TSaveResult mismatch;
+    mismatch.FailedStep = ESaveStep::Verify;
+    mismatch.Reason = "the file read back differs from what was written";
+    EXPECT_EQ(SaveReasonText(mismatch, kGerman),
+              QString::fromUtf8("die zurückgelesene Datei weicht vom Geschriebenen ab"));
+    EXPECT_TRUE(SaveReasonText(TSaveResult{}, kGerman).isEmpty());
+}
+
 }  // namespace
