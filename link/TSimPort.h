@@ -8,7 +8,7 @@
 //   TVirtualClock clock;  TSimPort sim(clock);
 //   sim.Box().Memory().DiveBlocks = blocks;
 //   TTransferCore core(clock, sim, TTransferConfig::Kelwin());
-//   sim.LoadScenario(TSimScenario::FromFile("bad-xor.sim"));
+//   sim.LoadScenario(*TSimScenario::FromFile("bad-xor.sim").Scenario);
 
 #include <cstdint>
 #include <deque>

@@ -157,7 +157,7 @@ QString ParseLine(const QStringList& w, TSimScenario& s) {
 
 }  // namespace
 
-std::optional<TSimScenario> TSimScenario::Parse(const QString& text, QString* error) {
+TScenarioResult TSimScenario::Parse(const QString& text) {
     TSimScenario s;
     const QStringList lines = text.split(QLatin1Char('\n'));
     static const QRegularExpression kSpace(QStringLiteral("\\s+"));
@@ -169,23 +169,24 @@ std::optional<TSimScenario> TSimScenario::Parse(const QString& text, QString* er
         if (words.isEmpty()) continue;
         const QString why = ParseLine(words, s);
         if (!why.isEmpty()) {
-            if (error) *error = QStringLiteral("line %1: %2").arg(i + 1).arg(why);
-            return std::nullopt;
+            TScenarioResult failed;
+            failed.Fail(QStringLiteral("line %1: %2").arg(i + 1).arg(why));
+            return failed;
         }
     }
-    return s;
+    TScenarioResult parsed;
+    parsed.Scenario = std::move(s);
+    return parsed;
 }
 
-std::optional<TSimScenario> TSimScenario::FromFile(const QString& path, QString* error) {
+TScenarioResult TSimScenario::FromFile(const QString& path) {
     QFile f(path);
+    TScenarioResult r;
     if (!f.open(QIODevice::ReadOnly)) {
-        if (error) *error = QStringLiteral("%1: %2").arg(path, f.errorString());
-        return std::nullopt;
+        r.Fail(QStringLiteral("%1: %2").arg(path, f.errorString()));
+        return r;
     }
-    const QByteArray bytes = f.readAll();
-    const QString text = QString::fromUtf8(bytes);
-    QString why;
-    auto s = Parse(text, &why);
-    if (!s && error) *error = QStringLiteral("%1: %2").arg(path, why);
-    return s;
+    r = Parse(QString::fromUtf8(f.readAll()));
+    if (!r.Ok()) r.Fail(QStringLiteral("%1: %2").arg(path, r.ErrorText));
+    return r;
 }

@@ -2,16 +2,18 @@
 // A scenario of the simulated box read from a text file: the dive computer's memory,
 // the timing and the faults. The format is described in docs/simulator.md.
 //
-//   QString error;
-//   auto s = TSimScenario::FromFile("/path/bad-xor.sim", &error);
-//   if (!s) report(error);  else simPort.LoadScenario(*s);
+//   const TScenarioResult r = TSimScenario::FromFile("/path/bad-xor.sim");
+//   if (!r.Ok()) report(r.ErrorText);  else simPort.LoadScenario(*r.Scenario);
 
 #include <QString>
 #include <optional>
 
+#include "TResult.h"
 #include "TSimBox.h"
 #include "TSimFaultPlan.h"
 #include "TSimMemory.h"
+
+struct TScenarioResult;
 
 class TSimScenario {
 public:
@@ -19,8 +21,13 @@ public:
     TSimFaultPlan Faults;
     TSimTiming Timing;
 
-    // Parses the text; on a bad line returns nothing and sets *error to
-    // "line N: what is wrong".
-    static std::optional<TSimScenario> Parse(const QString& text, QString* error = nullptr);
-    static std::optional<TSimScenario> FromFile(const QString& path, QString* error = nullptr);
+    // Parses the text; a bad line fails with "line N: what is wrong" (from a file, after
+    // the file's name).
+    static TScenarioResult Parse(const QString& text);
+    static TScenarioResult FromFile(const QString& path);
+};
+
+// The scenario read, or why there is none.
+struct TScenarioResult : TResult {
+    std::optional<TSimScenario> Scenario;
 };

@@ -99,13 +99,12 @@ bool TConfigSession::WakeUp(TTransferCore& core, const TExchangeRunner& runner) 
 
 bool TConfigSession::LoadScenario(const QString& path) {
     if (!m_linkPort) return false;
-    QString error;
-    auto scenario = TSimScenario::FromFile(path, &error);
-    if (!scenario) {
-        m_prompts->ShowError(error);
+    TScenarioResult read = TSimScenario::FromFile(path);
+    if (!read.Ok()) {
+        m_prompts->ShowError(read.ErrorText);
         return false;
     }
-    CompleteSimulatedSettings(scenario->Memory);
-    m_linkPort->Simulator().LoadScenario(*scenario);
+    CompleteSimulatedSettings(read.Scenario->Memory);
+    m_linkPort->Simulator().LoadScenario(*read.Scenario);
     return true;
 }

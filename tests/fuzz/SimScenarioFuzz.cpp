@@ -7,8 +7,9 @@
 #include "TSimScenario.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QString error;
-    const auto scenario = TSimScenario::Parse(QString::fromUtf8(FuzzByteArray(data, size)), &error);
-    if (!scenario) FUZZ_CHECK(error.startsWith(QLatin1String("line ")), "a refused scenario names its line");
+    const TScenarioResult r = TSimScenario::Parse(QString::fromUtf8(FuzzByteArray(data, size)));
+    FUZZ_CHECK(r.Ok() == r.Scenario.has_value(), "a scenario comes with success only");
+    if (!r.Ok())
+        FUZZ_CHECK(r.ErrorText.startsWith(QLatin1String("line ")), "a refused scenario names its line");
     return 0;
 }

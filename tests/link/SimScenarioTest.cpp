@@ -21,14 +21,17 @@ TEST(SimScenario, ReadsMemoryTimingAndFaults) {
         "fault late 1 450\n"
         "fault error 4\n"
         "fault wrong-identification\n");
-    QString error;
     // "dive+" without bytes is an error: check it is reported with its line.
-    EXPECT_FALSE(TSimScenario::Parse(text, &error));
-    EXPECT_EQ(error, QStringLiteral("line 7: dive block: hexadecimal bytes expected"));
+    const TScenarioResult bad = TSimScenario::Parse(text);
+    EXPECT_FALSE(bad.Ok());
+    EXPECT_FALSE(bad.Scenario);
+    EXPECT_EQ(bad.ErrorText, QStringLiteral("line 7: dive block: hexadecimal bytes expected"));
 
-    auto s = TSimScenario::Parse(
-        QString(text).replace(QStringLiteral("dive+ \n"), QStringLiteral("dive+ AB\n")), &error);
-    ASSERT_TRUE(s) << error.toStdString();
+    const TScenarioResult read =
+        TSimScenario::Parse(QString(text).replace(QStringLiteral("dive+ \n"), QStringLiteral("dive+ AB\n")));
+    ASSERT_TRUE(read.Ok()) << read.ErrorText.toStdString();
+    const std::optional<TSimScenario>& s = read.Scenario;
+    ASSERT_TRUE(s);
     EXPECT_EQ(s->Memory.Serial, 0x012345u);
     EXPECT_EQ(s->Memory.HwSw, 0x1C);
     EXPECT_EQ(s->Memory.DeviceClock, 90000u);
@@ -58,9 +61,9 @@ struct BadLine {
 class SimScenarioErrors : public ::testing::TestWithParam<BadLine> {};
 
 TEST_P(SimScenarioErrors, NameTheLineAndTheReason) {
-    QString error;
-    EXPECT_FALSE(TSimScenario::Parse(QString::fromUtf8(GetParam().text), &error));
-    EXPECT_EQ(error.toStdString(), GetParam().error);
+    const TScenarioResult r = TSimScenario::Parse(QString::fromUtf8(GetParam().text));
+    EXPECT_FALSE(r.Ok());
+    EXPECT_EQ(r.ErrorText.toStdString(), GetParam().error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,9 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"dive+ 00", "line 1: dive+ without a dive before it"}));
 
 TEST(SimScenario, MissingFileIsReported) {
-    QString error;
-    EXPECT_FALSE(TSimScenario::FromFile(QStringLiteral("/nonexistent/x.sim"), &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("/nonexistent/x.sim: ")));
+    const TScenarioResult r = TSimScenario::FromFile(QStringLiteral("/nonexistent/x.sim"));
+    EXPECT_FALSE(r.Ok());
+    EXPECT_TRUE(r.ErrorText.startsWith(QStringLiteral("/nonexistent/x.sim: ")));
 }
 
 TEST(SimScenario, TheExamplesOfTheDocumentationParse) {
@@ -92,8 +95,8 @@ TEST(SimScenario, TheExamplesOfTheDocumentationParse) {
                                           QRegularExpression::DotMatchesEverythingOption);
     int examples = 0;
     for (auto it = block.globalMatch(text); it.hasNext();) {
-        QString error;
-        EXPECT_TRUE(TSimScenario::Parse(it.next().captured(1), &error)) << error.toStdString();
+        const TScenarioResult r = TSimScenario::Parse(it.next().captured(1));
+        EXPECT_TRUE(r.Ok()) << r.ErrorText.toStdString();
         ++examples;
     }
     EXPECT_GE(examples, 2);

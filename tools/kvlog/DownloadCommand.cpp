@@ -162,10 +162,9 @@ static int RunDownloadCommand(const TCommandLine& cmd) {
     TOptions o;
     if (const auto error = ReadOptions(cmd, true, o)) return cmd.UsageError(*error);
 
-    QString error;
-    const auto scenario = TSimScenario::FromFile(o.Second, &error);
-    if (!scenario) {
-        PrintErr(error);  // names the file and the line
+    const TScenarioResult read = TSimScenario::FromFile(o.Second);
+    if (!read.Ok()) {
+        PrintErr(read.ErrorText);  // names the file and the line
         return kExitFailed;
     }
     // The trace is collected while the download runs and saved whole at its end.
@@ -174,7 +173,7 @@ static int RunDownloadCommand(const TCommandLine& cmd) {
 
     TVirtualClock clock;
     TSimPort sim(clock);
-    sim.LoadScenario(*scenario);
+    sim.LoadScenario(*read.Scenario);
     std::optional<TWireTrace> tracer;
     if (trace.isOpen()) tracer.emplace(clock, sim, trace);
     IComPort& port = tracer ? static_cast<IComPort&>(*tracer) : sim;
