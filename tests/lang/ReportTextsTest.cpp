@@ -19,32 +19,30 @@ QSet<QString> PlaceHolders(const QString& text) {
     return found;
 }
 
-TEST(ReportTexts, PrintTextsInEveryLanguageKeepTheirPlaceHolders) {
-    for (int t = 0; t <= static_cast<int>(EPrintText::PageNotTaken); ++t) {
-        const auto text = static_cast<EPrintText>(t);
-        const QString english = PrintText(text, kEnglish);
+// Each of `count` texts: there in English, translated in every other language, with the
+// same place holders.
+template <typename Text>
+void ExpectTranslatedWithTheirPlaceHolders(int count, Text text) {
+    for (int t = 0; t < count; ++t) {
+        const QString english = text(t, kEnglish);
         ASSERT_FALSE(english.isEmpty()) << t;
         for (int language = 1; language < kLanguageCount; ++language) {
-            const QString translated = PrintText(text, language);
+            const QString translated = text(t, language);
             EXPECT_NE(translated, english) << t << " in " << language;
             EXPECT_EQ(PlaceHolders(translated), PlaceHolders(english)) << t << " in " << language;
         }
     }
-    EXPECT_EQ(PrintText(EPrintText::PrinterRefused, kGerman).arg("Laser"),
-              QString::fromUtf8("der Drucker \"Laser\" hat das Dokument nicht angenommen"));
 }
 
-TEST(ReportTexts, InterchangeTextsInEveryLanguageKeepTheirPlaceHolders) {
-    for (int t = 0; t <= static_cast<int>(EInterchangeText::TablesMissing); ++t) {
-        const auto text = static_cast<EInterchangeText>(t);
-        const QString english = InterchangeText(text, kEnglish);
-        ASSERT_FALSE(english.isEmpty()) << t;
-        for (int language = 1; language < kLanguageCount; ++language) {
-            const QString translated = InterchangeText(text, language);
-            EXPECT_NE(translated, english) << t << " in " << language;
-            EXPECT_EQ(PlaceHolders(translated), PlaceHolders(english)) << t << " in " << language;
-        }
-    }
+TEST(ReportTexts, PrintAndInterchangeTextsInEveryLanguageKeepTheirPlaceHolders) {
+    ExpectTranslatedWithTheirPlaceHolders(
+        static_cast<int>(EPrintText::PageNotTaken) + 1,
+        [](int t, int language) { return PrintText(static_cast<EPrintText>(t), language); });
+    ExpectTranslatedWithTheirPlaceHolders(
+        static_cast<int>(EInterchangeText::TablesMissing) + 1,
+        [](int t, int language) { return InterchangeText(static_cast<EInterchangeText>(t), language); });
+    EXPECT_EQ(PrintText(EPrintText::PrinterRefused, kGerman).arg("Laser"),
+              QString::fromUtf8("der Drucker \"Laser\" hat das Dokument nicht angenommen"));
 }
 
 }  // namespace
