@@ -372,14 +372,14 @@ void TUddfWriter::WriteSamples(const TDiveRec& d, int o2Percent, const TReplayAh
         }
         if (toxicity) Number("calculatedpo2", pt.PO2 * 1e5, 0);
         Number("depth", PointDepth(pt) * 10, 5);  // 1/64 bar is exact
-        Whole("divetime", i * 20);
+        Whole("divetime", static_cast<long long>(i) * 20);
         if (i == 0) {
             m_xml.Empty("switchmix");
             m_xml.Attribute("ref", mix);
             m_xml.Empty("divemode");
             m_xml.Attribute("type", d.IsSCR() ? "semiclosedcircuit" : "opencircuit");
         }
-        if (pt.StopIndex == 0) Whole("nodecotime", pt.NoStopTime * 60);
+        if (pt.StopIndex == 0) Whole("nodecotime", static_cast<long long>(pt.NoStopTime) * 60);
         m_xml.End();
     }
     m_xml.End();
