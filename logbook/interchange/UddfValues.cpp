@@ -41,7 +41,13 @@ std::size_t FixedText(char* text, std::size_t size, double value, int decimals) 
 
 void AppendUddfNumber(std::string& out, double value, int decimals) {
     if (!(std::fabs(value) < 1e15) || decimals < 0 || decimals >= static_cast<int>(kPow10.size())) {
-        out += UddfNumber(value, decimals).toStdString();
+        // Beyond the fast path: Qt's text, trimmed the same way.
+        std::string text = QString::number(value, 'f', decimals).toStdString();
+        if (text.find('.') != std::string::npos) {
+            while (text.back() == '0') text.pop_back();
+            if (text.back() == '.') text.pop_back();
+        }
+        out += text == "-0" ? std::string("0") : text;
         return;
     }
     char text[64];
@@ -58,18 +64,9 @@ void AppendUddfNumber(std::string& out, double value, int decimals) {
 }
 
 QString UddfNumber(double value, int decimals) {
-    if (std::fabs(value) < 1e15 && decimals >= 0 && decimals < static_cast<int>(kPow10.size())) {
-        std::string text;
-        AppendUddfNumber(text, value, decimals);
-        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    }
-    QString text = QString::number(value, 'f', decimals);
-    if (text.contains(QLatin1Char('.'))) {
-        while (text.endsWith(QLatin1Char('0'))) text.chop(1);
-        if (text.endsWith(QLatin1Char('.'))) text.chop(1);
-    }
-    if (text == QLatin1String("-0")) text = QStringLiteral("0");
-    return text;
+    std::string text;
+    AppendUddfNumber(text, value, decimals);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString UddfKelvin(int centiCelsius) { return UddfNumber(centiCelsius / 100.0 + 273.15, 2); }
