@@ -14,6 +14,7 @@
 #include "EStreamReadError.h"
 #include "InterchangeTexts.h"
 #include "TLogbookReader.h"
+#include "TXmlIn.h"
 #include "UddfWriter.h"
 
 namespace {
@@ -41,10 +42,41 @@ struct TSite {
     QString Location;
 };
 
+// Qt's reader behind the calls of TXmlIn: documents in another encoding than UTF-8 or
+// with a document type declaration.
+class TQtXmlIn {
+public:
+    explicit TQtXmlIn(QIODevice& in) : m_xml(&in) {}
+
+    TXmlIn::TokenType ReadNext() {
+        switch (m_xml.readNext()) {
+            case QXmlStreamReader::StartElement:
+                return TXmlIn::StartElement;
+            case QXmlStreamReader::EndElement:
+                return TXmlIn::EndElement;
+            default:
+                return TXmlIn::Other;
+        }
+    }
+    bool AtEnd() const { return m_xml.atEnd(); }
+    bool HasError() const { return m_xml.hasError(); }
+    QString ErrorString() const { return m_xml.errorString(); }
+    qint64 LineNumber() const { return m_xml.lineNumber(); }
+    QStringView Name() const { return m_xml.name(); }
+    QString NamespaceUri() const { return m_xml.namespaceUri().toString(); }
+    QString Attribute(QLatin1String name) const { return m_xml.attributes().value(name).toString(); }
+    QString ElementText() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
+
+private:
+    QXmlStreamReader m_xml;
+};
+
+// The document's dives, read through TXmlIn or TQtXmlIn.
+template <typename Xml>
 class TUddfReader {
 public:
     TUddfReader(QIODevice& in, QString fileName, int languageIndex)
-        : m_xml(&in), m_fileName(std::move(fileName)), m_lang(languageIndex) {}
+        : m_xml(in), m_fileName(std::move(fileName)), m_lang(languageIndex) {}
 
     UddfReadResult Run();
 
@@ -53,7 +85,7 @@ private:
     QString Parent() const { return m_path.isEmpty() ? QString() : m_path.last(); }
     void StartElement();
     void ReadSamples(TForeignDive* dive);
-    QString Text() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed(); }
+    QString Text() { return m_xml.ElementText().trimmed(); }
     // A float of the document; a value that does not read ends the import.
     std::optional<double> Number(const QString& element);
     std::unique_ptr<TDiveRec> Build(const TForeignDive& dive);
@@ -63,7 +95,7 @@ private:
     }
     void Fail(EInterchangeText text, const QStringList& args = {});
 
-    QXmlStreamReader m_xml;
+    Xml m_xml;
     QString m_fileName;
     int m_lang;
     QStringList m_path;
@@ -83,7 +115,8 @@ private:
     bool m_dumpDamaged = false;
 };
 
-void TUddfReader::Fail(EInterchangeText text, const QStringList& args) {
+template <typename Xml>
+void TUddfReader<Xml>::Fail(EInterchangeText text, const QStringList& args) {
     if (!m_result.ErrorText.isEmpty()) return;
     // All placeholders at once, so a "%" in a file name is never taken for one.
     const QString message = InterchangeText(text, m_lang);
@@ -100,7 +133,8 @@ void TUddfReader::Fail(EInterchangeText text, const QStringList& args) {
     }
 }
 
-std::optional<double> TUddfReader::Number(const QString& element) {
+template <typename Xml>
+std::optional<double> TUddfReader<Xml>::Number(const QString& element) {
     bool ok = false;
     const double value = Text().toDouble(&ok);
     if (ok && std::isfinite(value)) return value;
@@ -112,14 +146,15 @@ std::optional<double> TUddfReader::Number(const QString& element) {
 // The waypoints of a dive, read with a light touch: they make up most of a large document,
 // and of all their elements only the water temperature matters to a hand-entered dive.
 // Ends after the samples' end element, which it consumes.
-void TUddfReader::ReadSamples(TForeignDive* dive) {
+template <typename Xml>
+void TUddfReader<Xml>::ReadSamples(TForeignDive* dive) {
     int depth = 1;
-    while (depth > 0 && !m_xml.atEnd() && m_result.ErrorText.isEmpty()) {
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
+    while (depth > 0 && !m_xml.AtEnd() && m_result.ErrorText.isEmpty()) {
+        const TXmlIn::TokenType token = m_xml.ReadNext();
+        if (token == TXmlIn::EndElement) {
             --depth;
-        } else if (token == QXmlStreamReader::StartElement) {
-            if (dive != nullptr && depth == 2 && m_xml.name() == QLatin1String("temperature")) {
+        } else if (token == TXmlIn::StartElement) {
+            if (dive != nullptr && depth == 2 && m_xml.Name() == QLatin1String("temperature")) {
                 const std::optional<double> t = Number(QStringLiteral("temperature"));
                 if (t && (!dive->LowestWaypointTemperature || *t < *dive->LowestWaypointTemperature))
                     dive->LowestWaypointTemperature = t;
@@ -130,20 +165,20 @@ void TUddfReader::ReadSamples(TForeignDive* dive) {
     }
 }
 
-void TUddfReader::StartElement() {
-    if (m_xml.name() == QLatin1String("samples")) {
+template <typename Xml>
+void TUddfReader<Xml>::StartElement() {
+    if (m_xml.Name() == QLatin1String("samples")) {
         const bool ofDive = !m_dives.empty() && Inside("dive") && Inside("profiledata");
         ReadSamples(ofDive ? &m_dives.back() : nullptr);
         return;
     }
-    const QString name = m_xml.name().toString();
+    const QString name = m_xml.Name().toString();
     const QString parent = Parent();
-    const QXmlStreamAttributes attributes = m_xml.attributes();
 
     // People: the owner's dive computer and the buddies.
     if ((name == QLatin1String("owner") || name == QLatin1String("buddy")) &&
         parent == QLatin1String("diver")) {
-        m_personId = attributes.value(QLatin1String("id")).toString();
+        m_personId = m_xml.Attribute(QLatin1String("id"));
         m_firstName.clear();
         m_lastName.clear();
     } else if (name == QLatin1String("firstname") && parent == QLatin1String("personal") && Inside("diver")) {
@@ -161,7 +196,7 @@ void TUddfReader::StartElement() {
     }
     // Sites.
     else if (name == QLatin1String("site") && parent == QLatin1String("divesite")) {
-        m_siteId = attributes.value(QLatin1String("id")).toString();
+        m_siteId = m_xml.Attribute(QLatin1String("id"));
         m_site = TSite();
     } else if (name == QLatin1String("name") && parent == QLatin1String("site")) {
         m_site.Name = Text();
@@ -173,14 +208,14 @@ void TUddfReader::StartElement() {
     // Dives.
     else if (name == QLatin1String("dive") && parent == QLatin1String("repetitiongroup")) {
         TForeignDive dive;
-        dive.Id = attributes.value(QLatin1String("id")).toString();
+        dive.Id = m_xml.Attribute(QLatin1String("id"));
         dive.Position = static_cast<int>(m_dives.size()) + 1;
         m_dives.push_back(std::move(dive));
     } else if (!m_dives.empty() && Inside("dive") && Inside("profiledata")) {
         TForeignDive& dive = m_dives.back();
         if (parent == QLatin1String("informationbeforedive")) {
             if (name == QLatin1String("link")) {
-                dive.Links << attributes.value(QLatin1String("ref")).toString();
+                dive.Links << m_xml.Attribute(QLatin1String("ref"));
             } else if (name == QLatin1String("divenumber")) {
                 dive.Number = Text();
                 return;
@@ -218,7 +253,7 @@ void TUddfReader::StartElement() {
         m_dumpDamaged = false;
     } else if (parent == QLatin1String("divecomputerdump")) {
         if (name == QLatin1String("link")) {
-            m_dumpLink = attributes.value(QLatin1String("ref")).toString();
+            m_dumpLink = m_xml.Attribute(QLatin1String("ref"));
         } else if (name == QLatin1String("dcdump")) {
             const auto decoded =
                 QByteArray::fromBase64Encoding(Text().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
@@ -230,21 +265,22 @@ void TUddfReader::StartElement() {
     m_path << name;
 }
 
-UddfReadResult TUddfReader::Run() {
+template <typename Xml>
+UddfReadResult TUddfReader<Xml>::Run() {
     bool rootSeen = false;
-    while (!m_xml.atEnd() && m_result.ErrorText.isEmpty()) {
-        const QXmlStreamReader::TokenType token = m_xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
+    while (!m_xml.AtEnd() && m_result.ErrorText.isEmpty()) {
+        const TXmlIn::TokenType token = m_xml.ReadNext();
+        if (token == TXmlIn::StartElement) {
             if (!rootSeen) {
                 rootSeen = true;
-                if (m_xml.name() != QLatin1String("uddf") ||
-                    m_xml.namespaceUri() != QLatin1String(kUddfNamespace)) {
+                if (m_xml.Name() != QLatin1String("uddf") ||
+                    m_xml.NamespaceUri() != QLatin1String(kUddfNamespace)) {
                     Fail(EInterchangeText::UddfForeign);
                     break;
                 }
             }
             StartElement();
-        } else if (token == QXmlStreamReader::EndElement) {
+        } else if (token == TXmlIn::EndElement) {
             const QString name = m_path.isEmpty() ? QString() : m_path.takeLast();
             if ((name == QLatin1String("owner") || name == QLatin1String("buddy")) &&
                 Parent() == QLatin1String("diver")) {
@@ -261,8 +297,8 @@ UddfReadResult TUddfReader::Run() {
             }
         }
     }
-    if (m_xml.hasError())
-        Fail(EInterchangeText::UddfDamaged, {QString::number(m_xml.lineNumber()), m_xml.errorString()});
+    if (m_xml.HasError())
+        Fail(EInterchangeText::UddfDamaged, {QString::number(m_xml.LineNumber()), m_xml.ErrorString()});
     if (!rootSeen) Fail(EInterchangeText::UddfForeign);
     if (!m_result.ErrorText.isEmpty()) return std::move(m_result);
 
@@ -278,7 +314,8 @@ UddfReadResult TUddfReader::Run() {
     return std::move(m_result);
 }
 
-QByteArray TUddfReader::Storable(const QString& text, const TForeignDive& dive, ECsvColumn field) {
+template <typename Xml>
+QByteArray TUddfReader<Xml>::Storable(const QString& text, const TForeignDive& dive, ECsvColumn field) {
     QByteArray bytes;
     if (!UnicodeToCp1252(text, bytes)) {
         bytes = UnicodeToCp1252Lossy(text);
@@ -303,7 +340,8 @@ std::int16_t Stored16(double value) {
     return static_cast<std::int16_t>(r);
 }
 
-std::unique_ptr<TDiveRec> TUddfReader::Build(const TForeignDive& dive) {
+template <typename Xml>
+std::unique_ptr<TDiveRec> TUddfReader<Xml>::Build(const TForeignDive& dive) {
     const auto dump = m_dumps.find(dive.Id);
     if (dump != m_dumps.end()) {
         try {
@@ -369,6 +407,10 @@ std::unique_ptr<TDiveRec> TUddfReader::Build(const TForeignDive& dive) {
 }  // namespace
 
 UddfReadResult ReadUddf(QIODevice& in, const QString& fileName, int languageIndex) {
-    TUddfReader reader(in, fileName, languageIndex);
+    if (TXmlIn::Handles(in)) {
+        TUddfReader<TXmlIn> reader(in, fileName, languageIndex);
+        return reader.Run();
+    }
+    TUddfReader<TQtXmlIn> reader(in, fileName, languageIndex);
     return reader.Run();
 }

@@ -101,6 +101,26 @@ TEST_F(UddfImportTest, AnotherProgramsDivesBecomeHandEnteredDives) {
     EXPECT_EQ(e.StartTime, 16 * 60 + 5);
 }
 
+TEST_F(UddfImportTest, OtherEncodingsAndDocumentTypesReadTheSame) {
+    const QString utf8 = QString::fromUtf8(ForeignUddf(QStringLiteral("Str\u00F6mung von Nord")));
+    const UddfReadResult expected = Read(utf8.toUtf8());
+    ASSERT_TRUE(expected.Ok()) << expected.ErrorText.toStdString();
+    ASSERT_EQ(expected.Dives[0]->Remarks, QByteArray("Str\xF6mung von Nord Strong current."));
+    const QList<QByteArray> documents = {
+        QString(utf8).replace(QStringLiteral("UTF-8"), QStringLiteral("ISO-8859-1")).toLatin1(),
+        QString(utf8)
+            .replace(QStringLiteral("?>\n"), QStringLiteral("?>\n<!DOCTYPE uddf [<!ENTITY e \"Nord\">]>\n"))
+            .replace(QStringLiteral("von Nord"), QStringLiteral("von &e;"))
+            .toUtf8(),
+    };
+    for (const QByteArray& document : documents) {
+        const UddfReadResult r = Read(document);
+        ASSERT_TRUE(r.Ok()) << r.ErrorText.toStdString();
+        ASSERT_EQ(r.Dives.size(), expected.Dives.size());
+        for (std::size_t i = 0; i < r.Dives.size(); ++i) EXPECT_EQ(*r.Dives[i], *expected.Dives[i]);
+    }
+}
+
 TEST_F(UddfImportTest, ImportSortsRenumbersAndKeepsTheNumberingOfANewLogbook) {
     const QString path = Path("trip.uddf");
     ASSERT_TRUE(WriteAll(path, ForeignUddf()));
