@@ -1,6 +1,7 @@
 #include "TTissueModel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "FixedPoint.h"
@@ -113,6 +114,10 @@ void TTissueModel::ModelReset(DiveProfile& profile, const ProfileDiveInfo& dive,
     // Until the reset has read its tables the model has no profile to step through.
     m_profile = nullptr;
     m_realKey = m_fiktKey = -1;
+    // The weights may have been read again since the last replay.
+    m_mixedMemo = {};
+    m_arterialMemo = {};
+    m_pressureMemo = {};
     const int range = NormalAltitudeRange(dive.AltitudeRange);
     m_surfacePressure = SurfacePressure(range);
     m_surfaceN2 = SurfaceN2(range);
@@ -171,13 +176,64 @@ void TTissueModel::ReplayAll() {
     }
 }
 
-void TTissueModel::BubbleUpdate(TGasState& g, int workload) const {
+namespace {
+
+// Equal bits: the same double, with 0 and -0 told apart and a NaN equal to itself.
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+}  // namespace
+
+double TTissueModel::MixedTensionOf(const TGasState& g, int workload) {
+    std::array<double, kCompartments> cut;
+    bool same = workload == m_mixedMemo.Workload;
+    for (int j = 0; j < kCompartments; ++j) {
+        cut[j] = QTrunc(4, g.Tissue[j]);
+        same = same && SameBits(cut[j], m_mixedMemo.Cut[j]);
+    }
+    if (same) {
+        return m_mixedMemo.MixedTension;
+    }
     double sum = 0;
     for (int j = 0; j < kCompartments; ++j) {
-        sum += QTrunc(4, g.Tissue[j]) * m_tables.Weight(j + 1, workload);
+        sum += cut[j] * m_tables.Weight(j + 1, workload);
     }
-    g.MixedTension = QRound(4, sum);
-    const double r = QTrunc(8, g.MixedTension * QTrunc(8, 1 / QCeil(4, g.AmbientPressure)));
+    m_mixedMemo.Cut = cut;
+    m_mixedMemo.Workload = workload;
+    m_mixedMemo.MixedTension = QRound(4, sum);
+    return m_mixedMemo.MixedTension;
+}
+
+double TTissueModel::InverseAmbient(double ambientPressure) {
+    TPressureMemo& m = m_pressureMemo;
+    if (!m.Known || !SameBits(ambientPressure, m.AmbientPressure)) {
+        m.AmbientPressure = ambientPressure;
+        m.InverseAmbient = QTrunc(8, 1 / QCeil(4, ambientPressure));
+        m.Known = true;
+    }
+    return m.InverseAmbient;
+}
+
+double TTissueModel::ArterialN2Of(const TGasState& g) {
+    // The share of the mixed tension moves in 1/256 steps while the bubble volume shrinks
+    // each minute.
+    const double r = QTrunc(8, QTrunc(8, g.BubbleVolume) / QCeil(4, g.StepDepth + 1));
+    TArterialMemo& m = m_arterialMemo;
+    if (!m.Known || !SameBits(r, m.Ratio) || !SameBits(g.InspiredN2, m.InspiredN2) ||
+        !SameBits(g.MixedTension, m.MixedTension)) {
+        m.ArterialN2 = QRound(8, QTrunc(12, (1 - r) * g.InspiredN2) + QTrunc(12, r * g.MixedTension));
+        m.Ratio = r;
+        m.InspiredN2 = g.InspiredN2;
+        m.MixedTension = g.MixedTension;
+        m.Known = true;
+    }
+    return m.ArterialN2;
+}
+
+void TTissueModel::BubbleUpdate(TGasState& g, int workload) {
+    g.MixedTension = MixedTensionOf(g, workload);
+    const double r = QTrunc(8, g.MixedTension * InverseAmbient(g.AmbientPressure));
     if (r > 1) {
         const double growth = QTrunc(12, QTrunc(12, (r - 1) * kBubbleGrowth) * QTrunc(4, g.StepDepth + 1));
         g.BubbleVolume = std::min(g.BubbleVolume + growth, kBubbleCap);
@@ -209,8 +265,7 @@ void TTissueModel::TissueUpdate(int i) {
     TModelState& s = m_state;
     auto& pts = m_profile->Points;
     ProfilePoint& p = pts[static_cast<std::size_t>(i)];
-    const double r = QTrunc(8, QTrunc(8, s.BubbleVolume) / QCeil(4, s.StepDepth + 1));
-    s.ArterialN2 = QRound(8, QTrunc(12, (1 - r) * s.InspiredN2) + QTrunc(12, r * s.MixedTension));
+    s.ArterialN2 = ArterialN2Of(s);
 
     const bool frozen = i > 0 && HasWarning(p, kWarningFrozen) &&
                         HasWarning(pts[static_cast<std::size_t>(i - 1)], kWarningFrozen);
@@ -241,9 +296,8 @@ void TTissueModel::TissueUpdate(int i) {
     }
 }
 
-void TTissueModel::SimTissueUpdate(TSimState& g) const {
-    const double r = QTrunc(8, QTrunc(8, g.BubbleVolume) / QCeil(4, g.StepDepth + 1));
-    g.ArterialN2 = QRound(8, QTrunc(12, (1 - r) * g.InspiredN2) + QTrunc(12, r * g.MixedTension));
+void TTissueModel::SimTissueUpdate(TSimState& g) {
+    g.ArterialN2 = ArterialN2Of(g);
     const int bits = g.StepDepth < kShallowLookAhead ? 16 : 8;
     for (int j = 0; j < kCompartments; ++j) {
         const double k =

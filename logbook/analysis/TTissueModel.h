@@ -89,13 +89,38 @@ private:
         int Cold = 0;
     };
 
+    // The look-ahead holds its depth for many minutes, and its tissues, cut to 1/16 bar,
+    // seldom cross a step from one minute to the next. The values below are pure functions
+    // of the inputs they keep, so a minute whose inputs are bit for bit those of the last
+    // one takes the values in hand instead of repeating the arithmetic.
+    struct TMixedMemo {
+        std::array<double, kCompartments> Cut{};  // QTrunc(4, tissue)
+        int Workload = -1;
+        double MixedTension = 0;
+    };
+    struct TArterialMemo {
+        double Ratio = 0;  // share of the mixed tension, QTrunc(8, bubble volume / pressure)
+        double InspiredN2 = 0;
+        double MixedTension = 0;
+        double ArterialN2 = 0;
+        bool Known = false;
+    };
+    struct TPressureMemo {
+        double AmbientPressure = 0;
+        double InverseAmbient = 0;  // QTrunc(8, 1 / QCeil(4, AmbientPressure))
+        bool Known = false;
+    };
+
     void LoadReal(int bubble, int cold, int workload);
     void LoadFikt(int bubble, int cold);
-    void BubbleUpdate(TGasState& g, int workload) const;
+    double MixedTensionOf(const TGasState& g, int workload);
+    double ArterialN2Of(const TGasState& g);
+    double InverseAmbient(double ambientPressure);
+    void BubbleUpdate(TGasState& g, int workload);
     double SkinStep(double skin, double stepDepth) const;
     double SimSkinStep(double skin, double stepDepth) const;
     void TissueUpdate(int i);
-    void SimTissueUpdate(TSimState& sim) const;
+    void SimTissueUpdate(TSimState& sim);
     void StartSimulation(int i);
     void SimulateMinute(int i, bool atStop, double ascentSoFar);
     double AscentTime(double from, double to, double inert, double& mean) const;
@@ -126,4 +151,7 @@ private:
     std::array<std::array<double, kCompartments>, kDecayCache> m_decay{};
     std::array<bool, kDecayCache> m_decayKnown{};
     std::array<double, kCompartments> m_decayScratch{};
+    TMixedMemo m_mixedMemo;
+    TArterialMemo m_arterialMemo;
+    TPressureMemo m_pressureMemo;
 };
