@@ -71,6 +71,17 @@ inline double QCeil(int n, double x) {
     return (kv::fixedpoint::TruncScaled(x * kv::fixedpoint::Pow2(n)) + 1.0) * kv::fixedpoint::InvPow2(n);
 }
 
+// QTrunc(20, k * QTrunc(n, x)), the uptake step of a compartment, for n = 0..20 and a
+// factor k read from the tables (a 48-bit real, so k * 2^(20 - n) is exact). The cut to n
+// bits is kept in its scaled form and k scaled once: scaling by a power of two commutes
+// with the rounding of the product, so the result is the same double as the two cuts give
+// one after the other, with two multiplications fewer on the way.
+inline double QTruncUptake(int n, double k, double x) {
+    const double steps = kv::fixedpoint::TruncScaled(x * kv::fixedpoint::Pow2(n));
+    return kv::fixedpoint::TruncScaled(steps * (k * kv::fixedpoint::Pow2(20 - n))) *
+           kv::fixedpoint::InvPow2(20);
+}
+
 // Nearest whole number, halves to the even neighbour (the rounding of every real that
 // becomes a stored or shown integer).
 inline double RoundEven(double x) { return kv::fixedpoint::RoundScaled(x); }

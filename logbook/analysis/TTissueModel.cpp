@@ -276,7 +276,7 @@ void TTissueModel::TissueUpdate(int i) {
         for (int j = 0; j < kCompartments; ++j) {
             const double k =
                 (j < 3 && s.ArterialN2 > s.Tissue[j]) ? m_surfaceRate[j] : m_real.Compartments[j].k;
-            double increment = QTrunc(20, k * QTrunc(16, s.ArterialN2 - s.Tissue[j]));
+            double increment = QTruncUptake(16, k, s.ArterialN2 - s.Tissue[j]);
             if (increment < 0 && s.Tissue[j] <= m_surfaceN2 + kFloorMargin) {
                 increment = 0;
             }
@@ -302,7 +302,7 @@ void TTissueModel::SimTissueUpdate(TSimState& g) {
     for (int j = 0; j < kCompartments; ++j) {
         const double k =
             (j < 3 && g.ArterialN2 > g.Tissue[j]) ? m_fiktSurfaceRate[j] : m_fikt.Compartments[j].k;
-        g.Tissue[j] += QTrunc(20, k * QTrunc(bits, g.ArterialN2 - g.Tissue[j]));
+        g.Tissue[j] += QTruncUptake(bits, k, g.ArterialN2 - g.Tissue[j]);
     }
 }
 
