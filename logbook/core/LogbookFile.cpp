@@ -17,12 +17,16 @@ QString OpenErrorText(const QString& path, const QString& reason) {
 }  // namespace
 
 namespace {
-template <typename Source>
-LogbookLoadResult LoadFrom(Source& source, bool dosText) {
+// Files from this size on are read on a thread of their own while the dives are built.
+constexpr qint64 kReadAheadBytes = qint64{1} << 20;
+
+// Loads from a reader made of `source` (the reader's constructor arguments).
+template <typename... Source>
+LogbookLoadResult LoadFrom(bool dosText, Source&... source) {
     LogbookLoadResult result;
     auto collection = std::make_unique<TDiveCollection>();
     try {
-        TLogbookReader in(source);
+        TLogbookReader in(source...);
         if (collection->LoadFromStream(in, dosText) == LogbookFormat::Invalid) {
             result.Error = LogbookError::InvalidDataformat;
             result.ErrorText = QString::fromLatin1(kInvalidDataformatText);
@@ -47,9 +51,9 @@ std::size_t EstimatedImageSize(const TDiveCollection& logbook) {
 }
 }  // namespace
 
-LogbookLoadResult LoadLogbookBytes(const QByteArray& bytes, bool dosText) { return LoadFrom(bytes, dosText); }
+LogbookLoadResult LoadLogbookBytes(const QByteArray& bytes, bool dosText) { return LoadFrom(dosText, bytes); }
 
-LogbookLoadResult LoadLogbookDevice(QIODevice& device, bool dosText) { return LoadFrom(device, dosText); }
+LogbookLoadResult LoadLogbookDevice(QIODevice& device, bool dosText) { return LoadFrom(dosText, device); }
 
 LogbookLoadResult LoadLogbookFile(const QString& path, bool dosText) {
     QFile file(path);
@@ -59,7 +63,9 @@ LogbookLoadResult LoadLogbookFile(const QString& path, bool dosText) {
         result.ErrorText = OpenErrorText(path, file.errorString());
         return result;
     }
-    LogbookLoadResult result = LoadLogbookDevice(file, dosText);
+    TLogbookReader::ReadAhead ahead;
+    LogbookLoadResult result =
+        file.size() >= kReadAheadBytes ? LoadFrom(dosText, file, ahead) : LoadLogbookDevice(file, dosText);
     // The stream's own text says where it ran out, not which file or what that means.
     if (result.Error == LogbookError::ReadError)
         result.ErrorText = DamagedLogbookText(path, result.ErrorText, CurrentLanguage());

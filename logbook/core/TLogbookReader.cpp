@@ -2,7 +2,11 @@
 
 #include <QIODevice>
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 #include "EStreamReadError.h"
@@ -21,7 +25,126 @@ TLogbookReader::TLogbookReader(QByteArray data) : m_owned(std::move(data)) {
 
 TLogbookReader::TLogbookReader(QIODevice& device) : m_device(&device) {}
 
+// A thread that reads a device in chunks into a few buffers, ahead of the one that
+// parses them; a buffer handed out comes back for reuse with the next request.
+class TLogbookReader::TChunks {
+public:
+    explicit TChunks(QIODevice& device) : m_device(device), m_thread([this] { Run(); }) {}
+
+    ~TChunks() {
+        {
+            std::lock_guard lock(m_lock);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+
+    // The next chunk of the device, empty at its end.
+    std::span<const std::uint8_t> Next() {
+        std::unique_lock lock(m_lock);
+        if (!m_current.empty()) m_free.push_back(std::move(m_current));
+        m_current.clear();
+        m_changed.notify_all();
+        m_changed.wait(lock, [this] { return !m_full.empty() || m_end; });
+        if (m_full.empty()) return {};
+        m_current = std::move(m_full.front());
+        m_full.pop_front();
+        m_changed.notify_all();
+        return m_current;
+    }
+
+private:
+    static constexpr std::size_t kBuffers = 4;
+
+    void Run() {
+        std::size_t made = 0;
+        for (;;) {
+            std::vector<std::uint8_t> buffer;
+            {
+                std::unique_lock lock(m_lock);
+                m_changed.wait(lock, [&] { return m_stop || !m_free.empty() || made < kBuffers; });
+                if (m_stop) return;
+                if (!m_free.empty()) {
+                    buffer = std::move(m_free.back());
+                    m_free.pop_back();
+                } else {
+                    ++made;
+                }
+            }
+            buffer.resize(kChunkSize);
+            std::size_t filled = 0;
+            while (filled < kChunkSize) {
+                const qint64 got = m_device.read(reinterpret_cast<char*>(buffer.data() + filled),
+                                                 static_cast<qint64>(kChunkSize - filled));
+                if (got <= 0) break;
+                filled += static_cast<std::size_t>(got);
+            }
+            buffer.resize(filled);
+            {
+                std::lock_guard lock(m_lock);
+                if (filled > 0) m_full.push_back(std::move(buffer));
+                if (filled < kChunkSize) m_end = true;
+            }
+            m_changed.notify_all();
+            if (filled < kChunkSize) return;
+        }
+    }
+
+    QIODevice& m_device;
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    std::deque<std::vector<std::uint8_t>> m_full;
+    std::vector<std::vector<std::uint8_t>> m_free;
+    std::vector<std::uint8_t> m_current;
+    bool m_end = false;
+    bool m_stop = false;
+    std::thread m_thread;  // last: starts when the rest is ready
+};
+
+TLogbookReader::TLogbookReader(QIODevice& device, ReadAhead) : m_device(&device) {
+    const qint64 total = device.size() - device.pos();
+    m_total = total > 0 ? static_cast<std::size_t>(total) : 0;
+    m_chunks = std::make_unique<TChunks>(device);
+}
+
+TLogbookReader::~TLogbookReader() = default;
+
+void TLogbookReader::FillFromChunks(std::size_t n) {
+    m_offset += static_cast<std::size_t>(m_cur - m_begin);
+    std::span<const std::uint8_t> left(m_cur, m_end);
+    auto next = [this] { return m_rest.empty() ? m_chunks->Next() : std::exchange(m_rest, {}); };
+    if (left.empty()) {
+        // The usual case: the next chunk holds the whole read and is parsed where it lies.
+        left = next();
+        if (left.size() >= n || left.empty()) {
+            SetView(left);
+            return;
+        }
+    }
+    // The read spans chunks: the bytes left and the start of what follows are joined.
+    if (left.data() >= m_chunk.data() && left.data() < m_chunk.data() + m_chunk.size()) {
+        std::memmove(m_chunk.data(), left.data(), left.size());
+        m_chunk.resize(left.size());
+    } else {
+        m_chunk.assign(left.begin(), left.end());
+    }
+    while (m_chunk.size() < n) {
+        const std::span<const std::uint8_t> more = next();
+        if (more.empty()) break;
+        const std::size_t take = std::min(n - m_chunk.size(), more.size());
+        m_chunk.insert(m_chunk.end(), more.begin(), more.begin() + static_cast<std::ptrdiff_t>(take));
+        m_rest = more.subspan(take);
+    }
+    SetView(m_chunk);
+}
+
 void TLogbookReader::Fill(std::size_t n) {
+    if (m_chunks) {
+        FillFromChunks(n);
+        if (Buffered() < n) throw EStreamReadError(Position(), n, Buffered());
+        return;
+    }
     if (m_device) {
         // Move the unparsed rest to the front and read on. The buffer grows by at most
         // one chunk beyond the bytes that really arrived, whatever n a damaged length asks.
@@ -47,6 +170,7 @@ void TLogbookReader::Fill(std::size_t n) {
 }
 
 std::size_t TLogbookReader::Remaining() const {
+    if (m_chunks) return m_total > Position() ? m_total - Position() : 0;
     std::size_t left = Buffered();
     if (m_device) {
         const qint64 more =

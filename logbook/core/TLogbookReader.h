@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -24,6 +25,12 @@ public:
     // Reads the device from its current position in chunks, as the records are parsed,
     // so a large logbook is not held twice in memory. The device must stay open.
     explicit TLogbookReader(QIODevice& device);
+    // The same with the chunks read on a thread of its own, ahead of the parsing, so that
+    // reading the file and building the dives overlap. For a random-access device (a
+    // file) that nothing else touches until the reader is gone.
+    struct ReadAhead {};
+    TLogbookReader(QIODevice& device, ReadAhead);
+    ~TLogbookReader();
 
     TLogbookReader(const TLogbookReader&) = delete;
     TLogbookReader& operator=(const TLogbookReader&) = delete;
@@ -71,10 +78,25 @@ private:
     // Makes at least n bytes available at m_cur, reading from the device when there is
     // one; raises EStreamReadError when the stream ends first.
     void Fill(std::size_t n);
+    // Fill for the read-ahead: the bytes are parsed where they lie in the chunks, except
+    // for a read that spans two, whose bytes are joined first. Raises nothing.
+    void FillFromChunks(std::size_t n);
+    void SetView(std::span<const std::uint8_t> view) {
+        m_begin = m_cur = view.data();
+        m_end = view.data() + view.size();
+    }
+
+    class TChunks;
 
     QByteArray m_owned;
     QIODevice* m_device = nullptr;
     std::vector<std::uint8_t> m_chunk;  // device mode: buffer of read but unparsed bytes
+    // Read-ahead mode: the chunks as they arrive; m_chunk joins the end of one chunk to
+    // the start of the next when a read spans both, and m_rest is what follows the joined
+    // bytes in the newest chunk.
+    std::unique_ptr<TChunks> m_chunks;
+    std::span<const std::uint8_t> m_rest;
+    std::size_t m_total = 0;  // bytes of the device from its position at the start
     const std::uint8_t* m_begin = nullptr;
     const std::uint8_t* m_cur = nullptr;
     const std::uint8_t* m_end = nullptr;

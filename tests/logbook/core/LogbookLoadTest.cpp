@@ -1,6 +1,9 @@
 // Loading shares repeated texts between dives and numbers dives that arrive in order as
 // they come: what a user sees must stay what a plain load and SortAndRenumber give.
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include "LogbookFile.h"
@@ -83,6 +86,51 @@ TEST(LogbookLoad, NumbersAreThoseOfSortAndRenumberInOrderOrNot) {
     }
     EXPECT_EQ(LoadLogbookBytes(Image({Dive(150000, 321, "a")}, 1), false).Collection->At(0).DiveNumber, 321)
         << "a single dive keeps its number";
+}
+
+TEST(LogbookLoad, LargeFilesReadAheadLoadAsTheirBytesDo) {
+    // Several megabytes, so the file is read on its own thread in chunks; records of
+    // every profile length fall across the chunks' ends.
+    std::vector<TDiveRec> dives;
+    for (int i = 0; i < 9000; ++i) {
+        TDiveRec d = Dive(150000 + i, static_cast<std::uint16_t>(i + 1), i % 3 ? "Punta Nera" : "Secca");
+        d.DeviceTime = static_cast<std::uint32_t>(1000 + i);
+        const std::size_t length = static_cast<std::size_t>(i * 37 % 1200);
+        if (length > 0) {
+            d.ProfileBlock.assign(length + 2, static_cast<std::uint8_t>(i));
+            d.ProfileBlock[0] = static_cast<std::uint8_t>(length & 0xFF);
+            d.ProfileBlock[1] = static_cast<std::uint8_t>(length >> 8);
+        }
+        dives.push_back(d);
+    }
+    const QByteArray image = Image(dives, static_cast<std::uint16_t>(dives.size()));
+    ASSERT_GT(image.size(), 4 << 20);
+    QTemporaryDir dir;
+    auto write = [&dir](const QByteArray& bytes) {
+        const QString path = dir.filePath(QStringLiteral("big.log"));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        EXPECT_EQ(f.write(bytes), bytes.size());
+        return path;
+    };
+
+    const LogbookLoadResult fromFile = LoadLogbookFile(write(image), false);
+    ASSERT_TRUE(fromFile.Ok()) << fromFile.ErrorText.toStdString();
+    ASSERT_EQ(fromFile.Collection->Count(), dives.size());
+    for (std::size_t i = 0; i < dives.size(); ++i) ASSERT_EQ(fromFile.Collection->At(i), dives[i]) << i;
+
+    // Cut inside a record near a chunk's end, at its end, and just after it: the file
+    // fails as its bytes do, naming the same place.
+    for (const qsizetype cut :
+         {qsizetype{256 << 10} - 3, qsizetype{512 << 10}, qsizetype{768 << 10} + 1, image.size() - 1}) {
+        const QByteArray shortImage = image.left(cut);
+        const LogbookLoadResult bytes = LoadLogbookBytes(shortImage, false);
+        const LogbookLoadResult file = LoadLogbookFile(write(shortImage), false);
+        ASSERT_EQ(bytes.Error, LogbookError::ReadError);
+        ASSERT_EQ(file.Error, LogbookError::ReadError) << cut;
+        EXPECT_FALSE(file.Collection);
+        EXPECT_TRUE(file.ErrorText.contains(bytes.ErrorText)) << file.ErrorText.toStdString();
+    }
 }
 
 }  // namespace
