@@ -557,16 +557,17 @@ void TXmlIn::Decode(std::size_t p, std::size_t q, bool attribute, std::string& o
 QLatin1String TXmlIn::Name() const {
     if (m_open.empty()) return {};
     const TOpen& e = m_open.back();
-    return QLatin1String(m_names.data() + e.Local, static_cast<qsizetype>(e.Length - (e.Local - e.Name)));
+    return {m_names.data() + e.Local, static_cast<qsizetype>(e.Length - (e.Local - e.Name))};
 }
 
 QString TXmlIn::NamespaceUri() const {
     if (m_open.empty()) return {};
     const TOpen& e = m_open.back();
     const std::string_view prefix(m_names.data() + e.Name, e.Local == e.Name ? 0 : e.Local - e.Name - 1);
-    for (auto it = m_namespaces.rbegin(); it != m_namespaces.rend(); ++it)
-        if (it->Prefix == prefix) return it->Uri;
-    return {};
+    // The innermost declaration of the prefix.
+    const auto it = std::find_if(m_namespaces.rbegin(), m_namespaces.rend(),
+                                 [prefix](const TNamespace& n) { return n.Prefix == prefix; });
+    return it == m_namespaces.rend() ? QString() : it->Uri;
 }
 
 QString TXmlIn::Attribute(QLatin1String name) const {

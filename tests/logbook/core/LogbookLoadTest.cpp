@@ -95,7 +95,7 @@ TEST(LogbookLoad, LargeFilesReadAheadLoadAsTheirBytesDo) {
     for (int i = 0; i < 9000; ++i) {
         TDiveRec d = Dive(150000 + i, static_cast<std::uint16_t>(i + 1), i % 3 ? "Punta Nera" : "Secca");
         d.DeviceTime = static_cast<std::uint32_t>(1000 + i);
-        const std::size_t length = static_cast<std::size_t>(i * 37 % 1200);
+        const auto length = static_cast<std::size_t>(i * 37 % 1200);
         if (length > 0) {
             d.ProfileBlock.assign(length + 2, static_cast<std::uint8_t>(i));
             d.ProfileBlock[0] = static_cast<std::uint8_t>(length & 0xFF);
@@ -107,7 +107,7 @@ TEST(LogbookLoad, LargeFilesReadAheadLoadAsTheirBytesDo) {
     ASSERT_GT(image.size(), 4 << 20);
     QTemporaryDir dir;
     auto write = [&dir](const QByteArray& bytes) {
-        const QString path = dir.filePath(QStringLiteral("big.log"));
+        QString path = dir.filePath(QStringLiteral("big.log"));
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         EXPECT_EQ(f.write(bytes), bytes.size());
