@@ -50,7 +50,6 @@ public:
         if (m_full.empty()) return {};
         m_current = std::move(m_full.front());
         m_full.pop_front();
-        m_changed.notify_all();
         return m_current;
     }
 

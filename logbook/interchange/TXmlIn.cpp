@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "XmlChars.h"
+
 namespace {
 
 constexpr std::size_t kChunk = std::size_t{1} << 20;
@@ -19,18 +21,12 @@ bool IsNameStart(unsigned char c) {
 
 bool IsNameChar(unsigned char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
-// A code point that XML 1.0 allows in a document.
-bool IsXmlChar(std::uint32_t u) {
-    return u == 0x9 || u == 0xA || u == 0xD || (u >= 0x20 && u <= 0xD7FF) || (u >= 0xE000 && u <= 0xFFFD) ||
-           (u >= 0x10000 && u <= 0x10FFFF);
-}
-
 // Decodes the UTF-8 sequence at p (before q); its length, 0 when it is not valid UTF-8.
-std::size_t Utf8Sequence(const unsigned char* p, const unsigned char* q, std::uint32_t* code) {
+std::size_t Utf8Sequence(const unsigned char* p, const unsigned char* q, char32_t* code) {
     const unsigned char c = p[0];
     std::size_t n = 0;
-    std::uint32_t u = 0;
-    std::uint32_t least = 0;
+    char32_t u = 0;
+    char32_t least = 0;
     if (c >= 0xC2 && c <= 0xDF) {
         n = 2;
         u = c & 0x1Fu;
@@ -56,34 +52,16 @@ std::size_t Utf8Sequence(const unsigned char* p, const unsigned char* q, std::ui
     return n;
 }
 
-void AppendUtf8(std::uint32_t u, std::string& out) {
-    if (u < 0x80) {
-        out += static_cast<char>(u);
-    } else if (u < 0x800) {
-        out += static_cast<char>(0xC0 | (u >> 6));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else if (u < 0x10000) {
-        out += static_cast<char>(0xE0 | (u >> 12));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (u >> 18));
-        out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-}
-
 // The character of the reference between '&' and ';' (exclusive): the five predefined
 // entities and character references; 0 when it is none of them or names no XML character.
-std::uint32_t ReferenceValue(std::string_view ref) {
+char32_t ReferenceValue(std::string_view ref) {
     if (ref == "lt") return '<';
     if (ref == "gt") return '>';
     if (ref == "amp") return '&';
     if (ref == "apos") return '\'';
     if (ref == "quot") return '"';
     if (ref.size() < 2 || ref[0] != '#') return 0;
-    std::uint32_t u = 0;
+    char32_t u = 0;
     const bool hex = ref[1] == 'x';
     const std::string_view digits = ref.substr(hex ? 2 : 1);
     if (digits.empty() || digits.size() > 8) return 0;
@@ -93,7 +71,7 @@ std::uint32_t ReferenceValue(std::string_view ref) {
         if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
         if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
         if (d < 0) return 0;
-        u = u * (hex ? 16u : 10u) + static_cast<std::uint32_t>(d);
+        u = u * (hex ? 16u : 10u) + static_cast<char32_t>(d);
     }
     return IsXmlChar(u) ? u : 0;
 }
@@ -237,7 +215,7 @@ bool TXmlIn::CheckName(std::size_t p, std::size_t q, bool element) {
             ++i;
             continue;
         }
-        std::uint32_t u = 0;
+        char32_t u = 0;
         const std::size_t n = Utf8Sequence(b + i, b + q, &u);
         if (n == 0 || !IsXmlChar(u)) {
             Fail(i, "Invalid UTF-8 in the document.");
@@ -357,7 +335,7 @@ TXmlIn::Step TXmlIn::ParseStartTag(std::size_t s) {
         const std::string_view n(b + a.Name.Begin, a.Name.Length);
         if (n != "xmlns" && !n.starts_with("xmlns:")) continue;
         std::string value;
-        Decode(a.Value.Begin, a.Value.Begin + a.Value.Length, true, value);
+        Decode(a.Value.Begin, a.Value.Begin + a.Value.Length, ETextKind::Attribute, value);
         if (n.size() > 5 && value.empty()) {
             m_namespaces.resize(declarationsBefore);
             return Fail(a.Name.Begin, "Illegal namespace declaration.");
@@ -414,13 +392,10 @@ TXmlIn::Step TXmlIn::ParseEndTag(std::size_t s) {
 TXmlIn::Step TXmlIn::ParseMarkup(std::size_t s) {
     const char* b = m_buf.data();
     const std::string_view rest(b + s, m_len - s);
-    auto until = [&](std::string_view end, std::size_t from) -> std::size_t {
-        const std::size_t at = rest.find(end, from);
-        return at == std::string_view::npos ? std::string_view::npos : at;
-    };
+    constexpr auto npos = std::string_view::npos;
     if (rest[1] == '?') {
-        const std::size_t end = until("?>", 2);
-        if (end == std::string_view::npos) return Step::NeedMore;
+        const std::size_t end = rest.find("?>", 2);
+        if (end == npos) return Step::NeedMore;
         bool more = false;
         const std::size_t targetEnd = NameEnd(s + 2, &more);
         if (targetEnd == s + 2) return Fail(s + 2, "Expected a processing instruction target.");
@@ -432,34 +407,30 @@ TXmlIn::Step TXmlIn::ParseMarkup(std::size_t s) {
             return Fail(s + 2, "Invalid processing instruction target.");
         }
         if (!CheckText(targetEnd, s + end, ETextKind::Raw)) return Step::Failed;
+        m_pos = s + end + 2;
+        m_token = Other;
     } else if (rest.starts_with("<!--")) {
-        const std::size_t end = until("--", 4);
-        if (end == std::string_view::npos) return Step::NeedMore;
-        if (end + 2 >= rest.size()) return Step::NeedMore;
+        const std::size_t end = rest.find("--", 4);
+        if (end == npos || end + 2 >= rest.size()) return Step::NeedMore;
         if (rest[end + 2] != '>') return Fail(s + end, "Unexpected '--' in a comment.");
         if (!CheckText(s + 4, s + end, ETextKind::Raw)) return Step::Failed;
         m_pos = s + end + 3;
-        m_started = true;
         m_token = Other;
-        return Step::Done;
     } else if (rest.size() < 9) {
         return Step::NeedMore;
     } else if (rest.starts_with("<![CDATA[")) {
         if (m_open.empty()) return Fail(s, "CDATA outside the root element.");
-        const std::size_t end = until("]]>", 9);
-        if (end == std::string_view::npos) return Step::NeedMore;
+        const std::size_t end = rest.find("]]>", 9);
+        if (end == npos) return Step::NeedMore;
         if (!CheckText(s + 9, s + end, ETextKind::Raw)) return Step::Failed;
         m_text = {s + 9, end - 9};
         m_textRaw = true;
         m_pos = s + end + 3;
         m_token = Characters;
-        return Step::Done;
     } else {
         return Fail(s, "Unsupported declaration.");
     }
-    m_pos = s + until("?>", 2) + 2;
     m_started = true;
-    m_token = Other;
     return Step::Done;
 }
 
@@ -514,7 +485,7 @@ bool TXmlIn::CheckText(std::size_t p, std::size_t q, ETextKind kind) {
             ++p;
             continue;
         }
-        std::uint32_t u = 0;
+        char32_t u = 0;
         const std::size_t n = Utf8Sequence(b + p, b + q, &u);
         if (n == 0) return bad(p, "Invalid UTF-8 in the document.");
         if (!IsXmlChar(u)) return bad(p, "Invalid XML character.");
@@ -523,12 +494,14 @@ bool TXmlIn::CheckText(std::size_t p, std::size_t q, ETextKind kind) {
     return true;
 }
 
-void TXmlIn::Decode(std::size_t p, std::size_t q, bool attribute, std::string& out) const {
+void TXmlIn::Decode(std::size_t p, std::size_t q, ETextKind kind, std::string& out) const {
     const char* b = m_buf.data();
+    const bool attribute = kind == ETextKind::Attribute;
+    const bool references = kind != ETextKind::Raw;
     while (p < q) {
         const char* special = nullptr;
         for (const char* x = b + p; x < b + q; ++x) {
-            if (*x == '&' || *x == '\r' || (attribute && (*x == '\n' || *x == '\t'))) {
+            if ((*x == '&' && references) || *x == '\r' || (attribute && (*x == '\n' || *x == '\t'))) {
                 special = x;
                 break;
             }
@@ -539,9 +512,8 @@ void TXmlIn::Decode(std::size_t p, std::size_t q, bool attribute, std::string& o
         p = stop;
         if (b[p] == '&') {
             const auto* semicolon = static_cast<const char*>(std::memchr(b + p, ';', q - p));
-            AppendUtf8(
-                ReferenceValue(std::string_view(b + p + 1, static_cast<std::size_t>(semicolon - b) - p - 1)),
-                out);
+            AppendUtf8(out, ReferenceValue(std::string_view(
+                                b + p + 1, static_cast<std::size_t>(semicolon - b) - p - 1)));
             p = static_cast<std::size_t>(semicolon - b) + 1;
         } else if (b[p] == '\r') {
             // A line end (CR LF or a lone CR) is one line feed; in an attribute, a space.
@@ -578,7 +550,7 @@ QString TXmlIn::Attribute(QLatin1String name) const {
             std::string_view(name.data(), static_cast<std::size_t>(name.size())))
             continue;
         std::string value;
-        Decode(a.Value.Begin, a.Value.Begin + a.Value.Length, true, value);
+        Decode(a.Value.Begin, a.Value.Begin + a.Value.Length, ETextKind::Attribute, value);
         return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
     }
     return {};
@@ -590,21 +562,9 @@ QString TXmlIn::ElementText() {
     for (;;) {
         switch (ReadNext()) {
             case Characters:
-                if (m_textRaw) {
-                    // CDATA: no references, line ends made line feeds all the same.
-                    const std::size_t p = m_text.Begin;
-                    const std::size_t q = p + m_text.Length;
-                    for (std::size_t i = p; i < q; ++i) {
-                        if (m_buf[i] != '\r') {
-                            text += m_buf[i];
-                        } else {
-                            text += '\n';
-                            if (i + 1 < q && m_buf[i + 1] == '\n') ++i;
-                        }
-                    }
-                } else {
-                    Decode(m_text.Begin, m_text.Begin + m_text.Length, false, text);
-                }
+                // CDATA has no references; its line ends are made line feeds all the same.
+                Decode(m_text.Begin, m_text.Begin + m_text.Length,
+                       m_textRaw ? ETextKind::Raw : ETextKind::Content, text);
                 break;
             case StartElement:
                 ++depth;

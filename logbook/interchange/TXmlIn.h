@@ -86,9 +86,9 @@ private:
     // Checks the characters and references of [p, q); false (with the error set at the
     // offending byte) when one is not allowed.
     bool CheckText(std::size_t p, std::size_t q, ETextKind kind);
-    // Appends [p, q) decoded as UTF-8 to `out`: references resolved, line ends made line
-    // feeds, and in attribute values white space made spaces.
-    void Decode(std::size_t p, std::size_t q, bool attribute, std::string& out) const;
+    // Appends the text of [p, q) to `out` as UTF-8: references resolved (not in Raw),
+    // line ends made line feeds, and in attribute values white space made spaces.
+    void Decode(std::size_t p, std::size_t q, ETextKind kind, std::string& out) const;
     // Checks a name of [p, q): valid UTF-8, at most one colon between a prefix and a
     // local part (of an element: one that starts as a name does).
     bool CheckName(std::size_t p, std::size_t q, bool element);
@@ -118,7 +118,7 @@ private:
     std::vector<TNamespace> m_namespaces;
     std::vector<TAttribute> m_attributes;
     TSpan m_text{0, 0};      // the current character data
-    bool m_textRaw = false;  // CDATA: no references, no line end handling
+    bool m_textRaw = false;  // CDATA: no references
 
     QString m_error;
     qint64 m_errorLine = 0;

@@ -2,27 +2,11 @@
 
 #include <QIODevice>
 
+#include "XmlChars.h"
+
 namespace {
 
 constexpr std::size_t kFlushSize = 1 << 16;
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Appends one character escaped for text or an attribute value; false for a character
 // that XML does not allow.
@@ -53,7 +37,7 @@ bool AppendEscaped(std::string& out, char32_t c, bool attribute) {
         default:
             break;
     }
-    if (c < 0x20 || c == 0xFFFE || c == 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    if (!IsXmlChar(c)) return false;
     AppendUtf8(out, c);
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QRegularExpression>
-#include <QXmlStreamReader>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -14,6 +13,7 @@
 #include "EStreamReadError.h"
 #include "InterchangeTexts.h"
 #include "TLogbookReader.h"
+#include "TQtXmlIn.h"
 #include "TXmlIn.h"
 #include "UddfWriter.h"
 
@@ -40,35 +40,6 @@ struct TForeignDive {
 struct TSite {
     QString Name;
     QString Location;
-};
-
-// Qt's reader behind the calls of TXmlIn: documents in another encoding than UTF-8 or
-// with a document type declaration.
-class TQtXmlIn {
-public:
-    explicit TQtXmlIn(QIODevice& in) : m_xml(&in) {}
-
-    TXmlIn::TokenType ReadNext() {
-        switch (m_xml.readNext()) {
-            case QXmlStreamReader::StartElement:
-                return TXmlIn::StartElement;
-            case QXmlStreamReader::EndElement:
-                return TXmlIn::EndElement;
-            default:
-                return TXmlIn::Other;
-        }
-    }
-    bool AtEnd() const { return m_xml.atEnd(); }
-    bool HasError() const { return m_xml.hasError(); }
-    QString ErrorString() const { return m_xml.errorString(); }
-    qint64 LineNumber() const { return m_xml.lineNumber(); }
-    QStringView Name() const { return m_xml.name(); }
-    QString NamespaceUri() const { return m_xml.namespaceUri().toString(); }
-    QString Attribute(QLatin1String name) const { return m_xml.attributes().value(name).toString(); }
-    QString ElementText() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
-
-private:
-    QXmlStreamReader m_xml;
 };
 
 // The document's dives, read through TXmlIn or TQtXmlIn.

@@ -3,11 +3,11 @@
 // whole, cut short at every byte, or changed at random.
 
 #include <QBuffer>
-#include <QXmlStreamReader>
 #include <random>
 
 #include <gtest/gtest.h>
 
+#include "TQtXmlIn.h"
 #include "TXmlIn.h"
 
 namespace {
@@ -20,11 +20,13 @@ struct TTrace {
     std::string Text() const { return Events.join(QLatin1Char('\n')).toStdString(); }
 };
 
-TTrace OurTrace(const QByteArray& document) {
+// The trace of `Xml` (TXmlIn, or Qt's reader behind the same calls).
+template <typename Xml>
+TTrace TraceOf(const QByteArray& document) {
     QBuffer buffer;
     buffer.setData(document);
     buffer.open(QIODevice::ReadOnly);
-    TXmlIn xml(buffer);
+    Xml xml(buffer);
     TTrace trace;
     bool root = true;
     while (!xml.AtEnd()) {
@@ -46,29 +48,8 @@ TTrace OurTrace(const QByteArray& document) {
     return trace;
 }
 
-TTrace QtTrace(const QByteArray& document) {
-    QXmlStreamReader xml(document);
-    TTrace trace;
-    bool root = true;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            trace.Events << QStringLiteral("start %1 id=%2")
-                                .arg(xml.name(), xml.attributes().value(QLatin1String("id")));
-            if (root) trace.Events << QStringLiteral("ns %1").arg(xml.namespaceUri());
-            root = false;
-            if (xml.name() == QLatin1String("t")) {
-                trace.Events << QStringLiteral("text %1").arg(
-                    xml.readElementText(QXmlStreamReader::IncludeChildElements));
-                trace.Events << QStringLiteral("end t");
-            }
-        } else if (token == QXmlStreamReader::EndElement) {
-            trace.Events << QStringLiteral("end %1").arg(xml.name());
-        }
-    }
-    trace.Ok = !xml.hasError();
-    return trace;
-}
+TTrace OurTrace(const QByteArray& document) { return TraceOf<TXmlIn>(document); }
+TTrace QtTrace(const QByteArray& document) { return TraceOf<TQtXmlIn>(document); }
 
 // The reader the import takes for the document: this one, or Qt's for documents that
 // this one leaves to it.
