@@ -20,6 +20,10 @@ constexpr double kBubbleCap = 0.3125;
 constexpr double kBubbleHalfTimeBase = 29.266;
 constexpr double kSaturationCap = 2.55;
 constexpr int kMinuteBound = 99;
+// The no-stop look-ahead runs at most 100 minutes; the 100th never changes its answer.
+constexpr int kLookAheadMinutes = 100;
+// Slack of the uptake bound against the rounding of its own arithmetic, bar.
+constexpr double kBoundSlack = 1e-6;
 
 constexpr std::array<double, 12> kStopDepth1 = {0, 0.3, 0.6, 0.9, 1.2, 1.5, 1.8, 2.1, 2.4, 2.7, 3.0, 3.3};
 constexpr std::array<double, 12> kStopThreshold1 = {0,    0.27, 0.55, 0.85, 1.15, 1.45,
@@ -118,6 +122,7 @@ void TTissueModel::ModelReset(DiveProfile& profile, const ProfileDiveInfo& dive,
     m_mixedMemo = {};
     m_arterialMemo = {};
     m_pressureMemo = {};
+    m_lookAheadRates = {};
     const int range = NormalAltitudeRange(dive.AltitudeRange);
     m_surfacePressure = SurfacePressure(range);
     m_surfaceN2 = SurfaceN2(range);
@@ -154,6 +159,18 @@ void TTissueModel::ModelReset(DiveProfile& profile, const ProfileDiveInfo& dive,
     s.StepDepth = 0;
     s.AmbientPressure = m_surfacePressure;
     s.InspiredN2 = m_surfaceN2;
+    {
+        // The look-ahead's arterial tension stays between the inspired and the mixed tension
+        // as long as the weights average the compartments and bubbles only shrink.
+        double sum = 0;
+        m_gasBounded = m_bubbleDecay >= 0 && m_bubbleDecay <= 1;
+        for (int j = 1; j <= kCompartments; ++j) {
+            const double w = m_tables.Weight(j, 1);
+            m_gasBounded = m_gasBounded && w >= 0 && w <= 1;
+            sum += w;
+        }
+        m_gasBounded = m_gasBounded && sum <= 1 + 1e-9;
+    }
     s.MixedTension = m_surfaceN2 + kFloorMargin;
     s.ArterialN2 = s.MixedTension;
 
@@ -177,6 +194,15 @@ void TTissueModel::ReplayAll() {
 }
 
 namespace {
+
+// Share of the mixed tension in the arterial tension, from the bubbles.
+double ArterialShare(double bubbleVolume, double stepDepth) {
+    return QTrunc(8, QTrunc(8, bubbleVolume) / QCeil(4, stepDepth + 1));
+}
+
+double ArterialTension(double share, double inspired, double mixed) {
+    return QRound(8, QTrunc(12, (1 - share) * inspired) + QTrunc(12, share * mixed));
+}
 
 // Equal bits: the same double, with 0 and -0 told apart and a NaN equal to itself.
 bool SameBits(double a, double b) {
@@ -218,11 +244,11 @@ double TTissueModel::InverseAmbient(double ambientPressure) {
 double TTissueModel::ArterialN2Of(const TGasState& g) {
     // The share of the mixed tension moves in 1/256 steps while the bubble volume shrinks
     // each minute.
-    const double r = QTrunc(8, QTrunc(8, g.BubbleVolume) / QCeil(4, g.StepDepth + 1));
+    const double r = ArterialShare(g.BubbleVolume, g.StepDepth);
     TArterialMemo& m = m_arterialMemo;
     if (!m.Known || !SameBits(r, m.Ratio) || !SameBits(g.InspiredN2, m.InspiredN2) ||
         !SameBits(g.MixedTension, m.MixedTension)) {
-        m.ArterialN2 = QRound(8, QTrunc(12, (1 - r) * g.InspiredN2) + QTrunc(12, r * g.MixedTension));
+        m.ArterialN2 = ArterialTension(r, g.InspiredN2, g.MixedTension);
         m.Ratio = r;
         m.InspiredN2 = g.InspiredN2;
         m.MixedTension = g.MixedTension;
@@ -333,6 +359,155 @@ void TTissueModel::SimulateMinute(int i, bool atStop, double ascentSoFar) {
         }
     }
     SimTissueUpdate(m_sim);
+}
+
+const TTissueModel::TLookAheadRates& TTissueModel::LookAheadRates(int bubble) {
+    TLookAheadRates& u = m_lookAheadRates[static_cast<std::size_t>(bubble & 7)];
+    if (u.Known) {
+        return u;
+    }
+    u.Known = true;
+    u.Usable = m_gasBounded;
+    std::array<double, kCompartments> fastest{};
+    for (int j = 0; j < 3; ++j) {
+        fastest[j] = m_fiktSurfaceRate[j];
+        u.Usable = u.Usable && fastest[j] >= 0 && fastest[j] <= 1;
+    }
+    for (int cold = 0; cold < 8; ++cold) {
+        TCoeffRecord rec;
+        // A record cut short by the file's end takes the rest from the one read before it,
+        // which depends on the replay's history.
+        u.Usable = u.Usable && m_tables.LoadFiktRecord(rec, bubble, cold);
+        for (int j = 0; j < kCompartments; ++j) {
+            const double k = rec.Compartments[j].k;
+            u.Usable = u.Usable && k >= 0 && k <= 1;
+            u.Rate[static_cast<std::size_t>(cold)][j] = k;
+            fastest[j] = std::max(fastest[j], k);
+        }
+    }
+    for (int j = 0; j < kCompartments && u.Usable; ++j) {
+        u.Keep[j] = std::pow(1 - fastest[j], kMinuteBound);
+    }
+    return u;
+}
+
+// The highest of the look-ahead's inspired tension and compartment tensions, which no
+// compartment passes in the minutes to come: the arterial tension lies between the
+// inspired tension and the mixed tension (a weighted mean of the compartments, cut to a
+// grid that the highest of them is on), and each compartment moves toward it by at most
+// its fastest rate without passing it. False when the records, weights or values leave
+// that unproven.
+bool TTissueModel::LookAheadTop(int bubble, double& top) {
+    if (!m_shortcuts || !LookAheadRates(bubble).Usable || !std::isfinite(m_sim.InspiredN2)) {
+        return false;
+    }
+    top = std::max(0.0, m_sim.InspiredN2);
+    for (double t : m_sim.Tissue) {
+        if (!(std::fabs(t) < 100)) {
+            return false;
+        }
+        top = std::max(top, t);
+    }
+    // The bubbles' share of the mixed tension stays at most 1 while the volume is below
+    // the divisor of the share: it only grows up to the cap and otherwise shrinks.
+    return std::max(m_sim.BubbleVolume, kBubbleCap) <= QCeil(4, m_sim.StepDepth + 1);
+}
+
+// Whether no compartment can reach its surface limit within the look-ahead: each stays
+// below top - (top - now) * (1 - fastest rate)^99.
+bool TTissueModel::SurfaceLimitOutOfReach(int bubble) {
+    double top = 0;
+    if (!LookAheadTop(bubble, top)) {
+        return false;
+    }
+    const auto& keep = LookAheadRates(bubble).Keep;
+    for (int j = 0; j < kCompartments; ++j) {
+        const double highest = top - (top - m_sim.Tissue[j]) * keep[j];
+        if (!(highest + kBoundSlack < m_state.SurfaceLimit[j])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The look-ahead's minutes without the compartments: only the skin temperature and the
+// cold level go on, with the records the cold levels load on the way.
+void TTissueModel::SkinMinutes(int i, int minutes) {
+    const ProfilePoint& p = m_profile->Points[static_cast<std::size_t>(i)];
+    for (int m = 0; m < minutes; ++m) {
+        if (m_sim.Cold != m_state.RefCold) {
+            LoadFikt(BubbleLevel(p), m_sim.Cold);
+        }
+        const double skin = SimSkinStep(m_sim.SkinTemp, m_sim.StepDepth);
+        const int cold = ColdLevelOf(skin);
+        if (SameBits(skin, m_sim.SkinTemp) && cold == m_sim.Cold) {
+            return;  // every further minute repeats this one
+        }
+        m_sim.SkinTemp = skin;
+        m_sim.Cold = cold;
+    }
+}
+
+// The no-stop look-ahead from its first minute when the bubbles play no part: their share
+// of the mixed tension is nil and cannot grow (they only shrink while the mixed tension
+// stays below the ambient pressure). Then the arterial tension is the inspired tension in
+// every minute, each compartment goes its own way, and the skin alone decides which
+// record's rates apply. Sets the point's no-stop time and leaves the cold level and the
+// records as the minute-by-minute look-ahead does; false, with nothing changed, when the
+// bubbles play a part.
+bool TTissueModel::NoStopWithoutBubbles(int i) {
+    ProfilePoint& p = m_profile->Points[static_cast<std::size_t>(i)];
+    const int bubble = BubbleLevel(p);
+    double top = 0;
+    if (!LookAheadTop(bubble, top) || !(m_sim.BubbleVolume >= 0) ||
+        ArterialShare(m_sim.BubbleVolume, m_sim.StepDepth) != 0) {
+        return false;
+    }
+    const double inverse = InverseAmbient(m_sim.AmbientPressure);
+    if (!(inverse > 0) || !(QTrunc(8, top * inverse) <= 1)) {
+        return false;  // the bubbles might grow
+    }
+    const double arterial = ArterialTension(0, m_sim.InspiredN2, 0);
+    const TLookAheadRates& rates = LookAheadRates(bubble);
+    const int bits = m_sim.StepDepth < kShallowLookAhead ? 16 : 8;
+    std::array<double, kCompartments> tissue = m_sim.Tissue;
+    int record = m_sim.Cold;  // loaded just before the look-ahead
+    int loaded = -1;          // cold level of the last record the minutes load
+    bool steady = false;      // skin and cold level no longer change
+    int minute = 1;
+    for (;; ++minute) {
+        if (m_sim.Cold != m_state.RefCold) {
+            record = loaded = m_sim.Cold;
+        }
+        if (!steady) {
+            const double skin = SimSkinStep(m_sim.SkinTemp, m_sim.StepDepth);
+            const int cold = ColdLevelOf(skin);
+            steady = SameBits(skin, m_sim.SkinTemp) && cold == m_sim.Cold;
+            m_sim.SkinTemp = skin;
+            m_sim.Cold = cold;
+        }
+        if (minute == kLookAheadMinutes) {
+            break;  // the last minute ends the look-ahead whatever it brings
+        }
+        const auto& rate = rates.Rate[static_cast<std::size_t>(record)];
+        bool reached = false;
+        for (int j = 0; j < kCompartments; ++j) {
+            const double k = (j < 3 && arterial > tissue[j]) ? m_fiktSurfaceRate[j] : rate[j];
+            tissue[j] += QTruncUptake(bits, k, arterial - tissue[j]);
+            reached |= tissue[j] >= m_state.SurfaceLimit[j];
+        }
+        if (reached) {
+            break;
+        }
+    }
+    // Every record read whole is the same whatever was read before, so the last one the
+    // minutes load is the one in hand afterwards.
+    if (loaded >= 0) {
+        LoadFikt(bubble, loaded);
+    }
+    m_sim.Tissue = tissue;
+    p.NoStopTime = static_cast<std::uint16_t>(minute - 1);
+    return true;
 }
 
 double TTissueModel::AscentTime(double from, double to, double inert, double& mean) const {
@@ -448,6 +623,16 @@ void TTissueModel::DecompressionEvaluation(int i) {
         m_sim.Cold = ColdLevel(p);
         LoadFikt(BubbleLevel(p), ColdLevel(p));
         for (int minutes = 1;; ++minutes) {
+            if (minutes == 1) {
+                if (SurfaceLimitOutOfReach(BubbleLevel(p))) {
+                    SkinMinutes(i, kLookAheadMinutes);
+                    p.NoStopTime = kMinuteBound;
+                    break;
+                }
+                if (NoStopWithoutBubbles(i)) {
+                    break;
+                }
+            }
             SimulateMinute(i, false, 0);
             const int n = minutes - 1;
             p.NoStopTime = static_cast<std::uint16_t>(n);

@@ -80,6 +80,12 @@ public:
     // Runs every step of the profile from the current reset.
     void ReplayAll();
 
+    // The no-stop look-ahead takes two shortcuts: it skips the minutes in which no
+    // compartment can reach its limit, and without bubbles it follows each compartment on
+    // its own. The replay is the same bit for bit either way; the plain minute-by-minute
+    // look-ahead stays for comparisons.
+    void UseLookAheadShortcuts(bool on) { m_shortcuts = on; }
+
     const TModelState& State() const { return m_state; }
     const TCoeffRecord& RealRecord() const { return m_real; }
     const TCoeffRecord& FiktRecord() const { return m_fikt; }
@@ -111,6 +117,17 @@ private:
         bool Known = false;
     };
 
+    // The records of one bubble level as the look-ahead's shortcuts need them: the uptake
+    // rates at each cold level (Usable: every record read whole, every rate within 0..1),
+    // and what is left after 99 minutes of a gap to the arterial tension at the fastest
+    // rate of each compartment.
+    struct TLookAheadRates {
+        bool Known = false;
+        bool Usable = false;
+        std::array<std::array<double, kCompartments>, 8> Rate{};  // by cold level
+        std::array<double, kCompartments> Keep{};
+    };
+
     void LoadReal(int bubble, int cold, int workload);
     void LoadFikt(int bubble, int cold);
     double MixedTensionOf(const TGasState& g, int workload);
@@ -123,6 +140,11 @@ private:
     void SimTissueUpdate(TSimState& sim);
     void StartSimulation(int i);
     void SimulateMinute(int i, bool atStop, double ascentSoFar);
+    const TLookAheadRates& LookAheadRates(int bubble);
+    bool LookAheadTop(int bubble, double& top);
+    bool SurfaceLimitOutOfReach(int bubble);
+    void SkinMinutes(int i, int minutes);
+    bool NoStopWithoutBubbles(int i);
     double AscentTime(double from, double to, double inert, double& mean) const;
     void ApplyAscent(double from, double to, double inert, double& time);
     const std::array<double, kCompartments>& DecayFactors(double halfMinutes);
@@ -154,4 +176,7 @@ private:
     TMixedMemo m_mixedMemo;
     TArterialMemo m_arterialMemo;
     TPressureMemo m_pressureMemo;
+    bool m_shortcuts = true;
+    bool m_gasBounded = false;  // weights and bubble decay keep the look-ahead's gas within bounds
+    std::array<TLookAheadRates, 8> m_lookAheadRates{};
 };
