@@ -34,7 +34,7 @@ ProfileDiveInfo InfoOf(int waterTemp, int altitude) {
     info.TankSize = 1200;
     info.AirConsumption = 16000;
     info.DiveTime = 45;
-    info.MinWaterTemp = waterTemp;
+    info.MinWaterTemp = static_cast<std::int16_t>(waterTemp);
     return info;
 }
 
@@ -232,9 +232,9 @@ TEST(LookAheadShortcuts, ReplayAsTheMinuteByMinuteLookAheadWithTablesThatRuleThe
         for (int j = 0; j < 8; ++j) PutReal(t.Weights, j * 8 + 1, 0.6);
     });
     ExpectSameReplays(heavy.Tables());
-    // A record file cut inside its last records: those take their ends from the record read
-    // before them.
-    TChangedTables cut([](TTableImages& t) { t.Fikt.truncate((5 * 24 + 12) * 6); });
+    // A record file cut inside the record of bubble level 0 and cold level 5: that record
+    // and the ones after it take what they lack from the record read before them.
+    TChangedTables cut([](TTableImages& t) { t.Fikt.truncate(qsizetype{5 * 24 + 12} * 6); });
     ExpectSameReplays(cut.Tables());
 }
 
