@@ -622,26 +622,21 @@ void TTissueModel::DecompressionEvaluation(int i) {
         }
         m_sim.Cold = ColdLevel(p);
         LoadFikt(BubbleLevel(p), ColdLevel(p));
-        for (int minutes = 1;; ++minutes) {
-            if (minutes == 1) {
-                if (SurfaceLimitOutOfReach(BubbleLevel(p))) {
-                    SkinMinutes(i, kLookAheadMinutes);
-                    p.NoStopTime = kMinuteBound;
+        if (SurfaceLimitOutOfReach(BubbleLevel(p))) {
+            SkinMinutes(i, kLookAheadMinutes);
+            p.NoStopTime = kMinuteBound;
+        } else if (!NoStopWithoutBubbles(i)) {
+            for (int minutes = 1;; ++minutes) {
+                SimulateMinute(i, false, 0);
+                const int n = minutes - 1;
+                p.NoStopTime = static_cast<std::uint16_t>(n);
+                bool reached = false;
+                for (int j = 0; j < kCompartments && !reached; ++j) {
+                    reached = m_sim.Tissue[j] >= s.SurfaceLimit[j];
+                }
+                if (reached || n >= 99) {
                     break;
                 }
-                if (NoStopWithoutBubbles(i)) {
-                    break;
-                }
-            }
-            SimulateMinute(i, false, 0);
-            const int n = minutes - 1;
-            p.NoStopTime = static_cast<std::uint16_t>(n);
-            bool reached = false;
-            for (int j = 0; j < kCompartments && !reached; ++j) {
-                reached = m_sim.Tissue[j] >= s.SurfaceLimit[j];
-            }
-            if (reached || n >= 99) {
-                break;
             }
         }
         s.RefCold = s.LastCold;
