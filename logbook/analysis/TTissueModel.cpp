@@ -159,18 +159,6 @@ void TTissueModel::ModelReset(DiveProfile& profile, const ProfileDiveInfo& dive,
     s.StepDepth = 0;
     s.AmbientPressure = m_surfacePressure;
     s.InspiredN2 = m_surfaceN2;
-    {
-        // The look-ahead's arterial tension stays between the inspired and the mixed tension
-        // as long as the weights average the compartments and bubbles only shrink.
-        double sum = 0;
-        m_gasBounded = m_bubbleDecay >= 0 && m_bubbleDecay <= 1;
-        for (int j = 1; j <= kCompartments; ++j) {
-            const double w = m_tables.Weight(j, 1);
-            m_gasBounded = m_gasBounded && w >= 0 && w <= 1;
-            sum += w;
-        }
-        m_gasBounded = m_gasBounded && sum <= 1 + 1e-9;
-    }
     s.MixedTension = m_surfaceN2 + kFloorMargin;
     s.ArterialN2 = s.MixedTension;
 
@@ -367,7 +355,16 @@ const TTissueModel::TLookAheadRates& TTissueModel::LookAheadRates(int bubble) {
         return u;
     }
     u.Known = true;
-    u.Usable = m_gasBounded;
+    // The look-ahead's arterial tension stays between the inspired and the mixed tension as
+    // long as the weights average the compartments and bubbles only shrink.
+    u.Usable = m_bubbleDecay >= 0 && m_bubbleDecay <= 1;
+    double weights = 0;
+    for (int j = 1; j <= kCompartments; ++j) {
+        const double w = m_tables.Weight(j, 1);
+        u.Usable = u.Usable && w >= 0 && w <= 1;
+        weights += w;
+    }
+    u.Usable = u.Usable && weights <= 1 + 1e-9;
     std::array<double, kCompartments> fastest{};
     for (int j = 0; j < 3; ++j) {
         fastest[j] = m_fiktSurfaceRate[j];
@@ -430,22 +427,38 @@ bool TTissueModel::SurfaceLimitOutOfReach(int bubble) {
     return true;
 }
 
+// One look-ahead minute of the skin: the cold level the minute starts with loads its record
+// (kept in `loaded`), then the skin temperature and the cold level move on; `steady` once
+// they no longer change, after which every minute repeats the last.
+void TTissueModel::SkinMinute(int& loaded, bool& steady) {
+    if (m_sim.Cold != m_state.RefCold) {
+        loaded = m_sim.Cold;
+    }
+    if (steady) {
+        return;
+    }
+    const double skin = SimSkinStep(m_sim.SkinTemp, m_sim.StepDepth);
+    const int cold = ColdLevelOf(skin);
+    steady = SameBits(skin, m_sim.SkinTemp) && cold == m_sim.Cold;
+    m_sim.SkinTemp = skin;
+    m_sim.Cold = cold;
+}
+
+// The record in hand after the look-ahead's minutes: every record read whole is the same
+// whatever was read before, so the last one the minutes load is the one that stays.
+void TTissueModel::KeepLoaded(int bubble, int loaded) {
+    if (loaded >= 0) {
+        LoadFikt(bubble, loaded);
+    }
+}
+
 // The look-ahead's minutes without the compartments: only the skin temperature and the
 // cold level go on, with the records the cold levels load on the way.
-void TTissueModel::SkinMinutes(int i, int minutes) {
-    const ProfilePoint& p = m_profile->Points[static_cast<std::size_t>(i)];
-    for (int m = 0; m < minutes; ++m) {
-        if (m_sim.Cold != m_state.RefCold) {
-            LoadFikt(BubbleLevel(p), m_sim.Cold);
-        }
-        const double skin = SimSkinStep(m_sim.SkinTemp, m_sim.StepDepth);
-        const int cold = ColdLevelOf(skin);
-        if (SameBits(skin, m_sim.SkinTemp) && cold == m_sim.Cold) {
-            return;  // every further minute repeats this one
-        }
-        m_sim.SkinTemp = skin;
-        m_sim.Cold = cold;
-    }
+void TTissueModel::SkinMinutes(int bubble, int minutes) {
+    int loaded = -1;
+    bool steady = false;
+    for (int m = 0; m < minutes && !steady; ++m) SkinMinute(loaded, steady);
+    KeepLoaded(bubble, loaded);
 }
 
 // The no-stop look-ahead from its first minute when the bubbles play no part: their share
@@ -471,25 +484,16 @@ bool TTissueModel::NoStopWithoutBubbles(int i) {
     const TLookAheadRates& rates = LookAheadRates(bubble);
     const int bits = m_sim.StepDepth < kShallowLookAhead ? 16 : 8;
     std::array<double, kCompartments> tissue = m_sim.Tissue;
-    int record = m_sim.Cold;  // loaded just before the look-ahead
-    int loaded = -1;          // cold level of the last record the minutes load
-    bool steady = false;      // skin and cold level no longer change
+    const int start = m_sim.Cold;  // its record was loaded just before the look-ahead
+    int loaded = -1;
+    bool steady = false;
     int minute = 1;
     for (;; ++minute) {
-        if (m_sim.Cold != m_state.RefCold) {
-            record = loaded = m_sim.Cold;
-        }
-        if (!steady) {
-            const double skin = SimSkinStep(m_sim.SkinTemp, m_sim.StepDepth);
-            const int cold = ColdLevelOf(skin);
-            steady = SameBits(skin, m_sim.SkinTemp) && cold == m_sim.Cold;
-            m_sim.SkinTemp = skin;
-            m_sim.Cold = cold;
-        }
+        SkinMinute(loaded, steady);
         if (minute == kLookAheadMinutes) {
             break;  // the last minute ends the look-ahead whatever it brings
         }
-        const auto& rate = rates.Rate[static_cast<std::size_t>(record)];
+        const auto& rate = rates.Rate[static_cast<std::size_t>(loaded >= 0 ? loaded : start)];
         bool reached = false;
         for (int j = 0; j < kCompartments; ++j) {
             const double k = (j < 3 && arterial > tissue[j]) ? m_fiktSurfaceRate[j] : rate[j];
@@ -500,11 +504,7 @@ bool TTissueModel::NoStopWithoutBubbles(int i) {
             break;
         }
     }
-    // Every record read whole is the same whatever was read before, so the last one the
-    // minutes load is the one in hand afterwards.
-    if (loaded >= 0) {
-        LoadFikt(bubble, loaded);
-    }
+    KeepLoaded(bubble, loaded);
     m_sim.Tissue = tissue;
     p.NoStopTime = static_cast<std::uint16_t>(minute - 1);
     return true;
@@ -623,7 +623,7 @@ void TTissueModel::DecompressionEvaluation(int i) {
         m_sim.Cold = ColdLevel(p);
         LoadFikt(BubbleLevel(p), ColdLevel(p));
         if (SurfaceLimitOutOfReach(BubbleLevel(p))) {
-            SkinMinutes(i, kLookAheadMinutes);
+            SkinMinutes(BubbleLevel(p), kLookAheadMinutes);
             p.NoStopTime = kMinuteBound;
         } else if (!NoStopWithoutBubbles(i)) {
             for (int minutes = 1;; ++minutes) {

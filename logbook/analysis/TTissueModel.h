@@ -118,9 +118,9 @@ private:
     };
 
     // The records of one bubble level as the look-ahead's shortcuts need them: the uptake
-    // rates at each cold level (Usable: every record read whole, every rate within 0..1),
-    // and what is left after 99 minutes of a gap to the arterial tension at the fastest
-    // rate of each compartment.
+    // rates at each cold level (Usable: every record read whole, every rate within 0..1,
+    // the weights a mean and the bubbles shrinking), and what is left after 99 minutes of a
+    // gap to the arterial tension at the fastest rate of each compartment.
     struct TLookAheadRates {
         bool Known = false;
         bool Usable = false;
@@ -143,7 +143,9 @@ private:
     const TLookAheadRates& LookAheadRates(int bubble);
     bool LookAheadTop(int bubble, double& top);
     bool SurfaceLimitOutOfReach(int bubble);
-    void SkinMinutes(int i, int minutes);
+    void SkinMinute(int& loaded, bool& steady);
+    void KeepLoaded(int bubble, int loaded);
+    void SkinMinutes(int bubble, int minutes);
     bool NoStopWithoutBubbles(int i);
     double AscentTime(double from, double to, double inert, double& mean) const;
     void ApplyAscent(double from, double to, double inert, double& time);
@@ -177,6 +179,5 @@ private:
     TArterialMemo m_arterialMemo;
     TPressureMemo m_pressureMemo;
     bool m_shortcuts = true;
-    bool m_gasBounded = false;  // weights and bubble decay keep the look-ahead's gas within bounds
     std::array<TLookAheadRates, 8> m_lookAheadRates{};
 };

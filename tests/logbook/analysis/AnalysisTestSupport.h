@@ -16,9 +16,11 @@
 
 class TGeneratedTables {
 public:
-    explicit TGeneratedTables(const TTableSettings& settings) {
-        const TResult written = m_dir.isValid() ? WriteTables(GenerateTables(settings), m_dir.path())
-                                                : TResult::Failure("no folder");
+    explicit TGeneratedTables(const TTableSettings& settings) : TGeneratedTables(GenerateTables(settings)) {}
+    // Tables written from images, for tables changed after generation.
+    explicit TGeneratedTables(const TTableImages& images) {
+        const TResult written =
+            m_dir.isValid() ? WriteTables(images, m_dir.path()) : TResult::Failure("no folder");
         if (!written.Ok()) ADD_FAILURE() << "cannot write tables: " << written.ErrorText.toStdString();
         m_tables = std::make_unique<TParameterTables>(m_dir.path());
         m_tables->OpenParameterTables();

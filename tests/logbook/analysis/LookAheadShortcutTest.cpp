@@ -4,9 +4,7 @@
 // state (cold levels, record in hand, limits) after every step, with sound tables and with
 // tables whose rates or weights rule the shortcuts out.
 
-#include <QFile>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -166,23 +164,12 @@ void PutReal(QByteArray& image, qsizetype index, double value) {
     image.replace(index * 6, 6, reinterpret_cast<const char*>(bytes.data()), 6);
 }
 
-// Tables of the default setting, changed by `change` and written to their own folder.
-class TChangedTables {
-public:
-    explicit TChangedTables(const std::function<void(TTableImages&)>& change) {
-        TTableImages images = GenerateTables(DefaultTableSettings());
-        change(images);
-        const TResult written = WriteTables(images, m_dir.path());
-        EXPECT_TRUE(written.Ok()) << written.ErrorText.toStdString();
-        m_tables = std::make_unique<TParameterTables>(m_dir.path());
-        m_tables->OpenParameterTables();
-    }
-    TParameterTables& Tables() { return *m_tables; }
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<TParameterTables> m_tables;
-};
+// The images of the default tables, changed by `change`.
+TTableImages Changed(const std::function<void(TTableImages&)>& change) {
+    TTableImages images = GenerateTables(DefaultTableSettings());
+    change(images);
+    return images;
+}
 
 TEST(LookAheadShortcuts, ReplayAsTheMinuteByMinuteLookAheadWithSoundTables) {
     for (bool alternative : {false, true}) {
@@ -194,24 +181,24 @@ TEST(LookAheadShortcuts, ReplayAsTheMinuteByMinuteLookAheadWithSoundTables) {
 
 TEST(LookAheadShortcuts, ReplayAsTheMinuteByMinuteLookAheadAtTheEdgesOfTheRates) {
     // Compartments that take up the whole gap in a minute, and none at all.
-    TChangedTables edges([](TTableImages& t) {
+    TGeneratedTables edges(Changed([](TTableImages& t) {
         for (int r = 0; r < 64; ++r) {
             PutReal(t.Fikt, r * 24 + 0, 1.0);
             PutReal(t.Fikt, r * 24 + 7 * 3, 0.0);
         }
-    });
+    }));
     EXPECT_GT(ExpectSameReplays(edges.Tables()), 100);
     // The mixed tension is the fastest compartment's, which holds its tension through the
     // look-ahead: after a deep stretch it stands above the ambient pressure at a shallow
     // depth, the bubbles grow and raise the arterial tension, and a compartment that
     // follows the arterial tension at once reaches its limit because of them.
-    TChangedTables bubbly([](TTableImages& t) {
+    TGeneratedTables bubbly(Changed([](TTableImages& t) {
         for (int j = 0; j < 8; ++j) PutReal(t.Weights, j * 8 + 1, j == 0 ? 1.0 : 0.0);
         for (int r = 0; r < 64; ++r) {
             PutReal(t.Fikt, r * 24 + 0, 0.0);
             PutReal(t.Fikt, r * 24 + 5 * 3, 1.0);
         }
-    });
+    }));
     EXPECT_GT(ExpectSameReplays(bubbly.Tables()), 100);
 }
 
@@ -220,21 +207,21 @@ TEST(LookAheadShortcuts, ReplayAsTheMinuteByMinuteLookAheadWithTablesThatRuleThe
     // past the limits of the middle compartments.
     for (double rate : {1.3, 1.9}) {
         SCOPED_TRACE(rate);
-        TChangedTables overshoot([rate](TTableImages& t) {
+        TGeneratedTables overshoot(Changed([rate](TTableImages& t) {
             for (int r = 0; r < 64; ++r) {
                 for (int c = 3; c < 5; ++c) PutReal(t.Fikt, r * 24 + c * 3, rate);
             }
-        });
+        }));
         EXPECT_GT(ExpectSameReplays(overshoot.Tables()), 100);
     }
     // Weights that add up to more than the compartments: the mixed tension outgrows them.
-    TChangedTables heavy([](TTableImages& t) {
+    TGeneratedTables heavy(Changed([](TTableImages& t) {
         for (int j = 0; j < 8; ++j) PutReal(t.Weights, j * 8 + 1, 0.6);
-    });
+    }));
     ExpectSameReplays(heavy.Tables());
     // A record file cut inside the record of bubble level 0 and cold level 5: that record
     // and the ones after it take what they lack from the record read before them.
-    TChangedTables cut([](TTableImages& t) { t.Fikt.truncate(qsizetype{5 * 24 + 12} * 6); });
+    TGeneratedTables cut(Changed([](TTableImages& t) { t.Fikt.truncate(qsizetype{5 * 24 + 12} * 6); }));
     ExpectSameReplays(cut.Tables());
 }
 
