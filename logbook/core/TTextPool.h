@@ -1,47 +1,96 @@
 #pragma once
 // One shared copy of each text read while a logbook loads. Sites, locations and buddies
-// repeat from dive to dive; sharing them (QByteArray's implicit sharing) saves an
-// allocation and its bytes per repeat. Editing a dive's text detaches it as usual.
+// repeat from dive to dive; sharing them saves an allocation and its bytes per repeat.
+// The copies are kept for the rest of the program's run (up to a bound), so a dive's
+// texts point at them without reference counts, which cost more than the rest of the
+// load together on a machine with more than one thread. Editing a dive's text detaches
+// it as usual.
 //
 //   TTextPool pool;
 //   for (...) dives.push_back(CreateDiveFromStream(in, dosText, pool));
 
 #include <QByteArray>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "TDiveRec.h"
 
+// Texts kept until the program ends, each once: a text handed out is a QByteArray over
+// the kept bytes (with a zero byte after them), shared by its copies without a
+// reference count. Up to `maxBytes` are kept; a text beyond them comes back as an
+// array of its own. Safe to use from several threads.
+class TKeptTexts {
+public:
+    explicit TKeptTexts(std::size_t maxBytes) : m_maxBytes(maxBytes) {}
+    TKeptTexts(const TKeptTexts&) = delete;
+    TKeptTexts& operator=(const TKeptTexts&) = delete;
+
+    QByteArray Get(std::string_view bytes);
+
+    // The program's own, never released: dives may live as long as the program does.
+    static TKeptTexts& Program();
+
+private:
+    static constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
+
+    std::mutex m_lock;
+    std::unordered_map<std::string_view, QByteArray> m_texts;
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::size_t m_maxBytes;
+    std::size_t m_kept = 0;
+    std::size_t m_left = 0;  // unused bytes of the newest block
+};
+
 class TTextPool {
 public:
-    // The shared copy of `bytes`; the first sight stores it. After kMaxTexts different
-    // texts, new ones are copied without being kept, which bounds the pool's own memory
-    // for logbooks whose remarks never repeat.
-    QByteArray Get(std::string_view bytes) {
-        if (bytes.empty()) return {};
-        // A few recent texts, picked by length and end bytes, answer the repeats of a
-        // trip without hashing the whole text.
-        const std::size_t slot =
-            (bytes.size() * 31 + std::size_t{static_cast<unsigned char>(bytes.front())} * 7 +
-             static_cast<unsigned char>(bytes.back())) %
-            kRecent;
-        QByteArray& recent = m_recent[slot];
-        if (std::string_view(recent.constData(), static_cast<std::size_t>(recent.size())) == bytes)
-            return recent;
-        if (const auto it = m_texts.find(bytes); it != m_texts.end()) return recent = it->second;
-        QByteArray text(bytes.data(), static_cast<qsizetype>(bytes.size()));
-        // The key views the stored array's bytes, which never move or change.
-        if (m_texts.size() < kMaxTexts)
-            m_texts.emplace(std::string_view(text.constData(), bytes.size()), text);
-        return recent = text;
+    // The shared copy of `bytes`; the first sight takes it from `kept`. After kMaxTexts
+    // different texts, new ones are looked up there without being remembered here, which
+    // bounds the pool's own memory for logbooks whose remarks never repeat.
+    explicit TTextPool(TKeptTexts& kept = TKeptTexts::Program()) : m_kept(kept) {}
+
+    QByteArray Get(std::string_view bytes);
+
+    // `field`'s text of this dive into `into`: the dives of a trip repeat the text of the
+    // dive before, which is answered by comparing with it alone.
+    void Assign(std::size_t field, std::string_view bytes, QByteArray& into) {
+        QByteArray& last = m_last[field];
+        if (static_cast<std::size_t>(last.size()) == bytes.size() && SameBytes(last.constData(), bytes)) {
+            into = last;
+            return;
+        }
+        into = last = Get(bytes);
     }
 
     static constexpr std::size_t kMaxTexts = 16384;
+    // The texts of a dive: location, site, other activity, buddies, remarks.
+    static constexpr std::size_t kFields = 5;
 
 private:
+    // Compares a word at a time: the texts are short, and a library call costs more than
+    // the comparison.
+    static bool SameBytes(const char* a, std::string_view b) {
+        std::size_t i = 0;
+        for (; i + 8 <= b.size(); i += 8) {
+            std::uint64_t x = 0;
+            std::uint64_t y = 0;
+            std::memcpy(&x, a + i, 8);
+            std::memcpy(&y, b.data() + i, 8);
+            if (x != y) return false;
+        }
+        for (; i < b.size(); ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+
     static constexpr std::size_t kRecent = 61;
+    TKeptTexts& m_kept;
+    QByteArray m_last[kFields];
     QByteArray m_recent[kRecent];
     std::unordered_map<std::string_view, QByteArray> m_texts;
 };

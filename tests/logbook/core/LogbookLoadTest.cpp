@@ -3,6 +3,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,47 @@ TEST(LogbookLoad, RepeatedTextsAreSharedYetEachDiveKeepsItsOwn) {
     log[1].Site.data()[0] = 'K';  // an edit in place detaches the dive's own copy
     EXPECT_EQ(log[1].Site, QByteArray("Kapo d'Enfola"));
     EXPECT_EQ(log[3].Site, QByteArray("Capo d'Enfola"));
+    // The texts are kept for later loads, which the edit must not have reached.
+    const LogbookLoadResult again = LoadLogbookBytes(Image(dives, 6), true);
+    ASSERT_TRUE(again.Ok());
+    EXPECT_EQ(again.Collection->At(1).Site, QByteArray("Capo d'Enfola"));
+    EXPECT_EQ(again.Collection->At(1).Site.constData(), log[3].Site.constData());
+}
+
+TEST(LogbookLoad, KeptTextsAreSharedUpToTheirBoundAndEndInAZeroByte) {
+    TKeptTexts kept(40);
+    const QByteArray reef = kept.Get("Elphinstone Reef");  // 17 bytes with its zero byte
+    EXPECT_EQ(reef, QByteArray("Elphinstone Reef"));
+    EXPECT_EQ(reef.constData()[reef.size()], '\0');
+    EXPECT_EQ(kept.Get("Elphinstone Reef").constData(), reef.constData());
+    const QByteArray alam = kept.Get("Marsa Alam");  // 28 bytes kept in all
+    EXPECT_EQ(kept.Get(std::string_view("Marsa Alam")).constData(), alam.constData());
+    // Beyond the bound: the same text, but each time an array of its own.
+    const QByteArray first = kept.Get("Dahab, Blue Hole");
+    const QByteArray second = kept.Get("Dahab, Blue Hole");
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first.constData(), second.constData());
+    EXPECT_EQ(kept.Get("Marsa Alam").constData(), alam.constData()) << "what was kept stays kept";
+
+    // A pool takes its texts from the store it is given, however many pools there are.
+    TTextPool one(kept);
+    TTextPool two(kept);
+    EXPECT_EQ(one.Get("Elphinstone Reef").constData(), two.Get("Elphinstone Reef").constData());
+}
+
+TEST(LogbookLoad, TwoThreadsLoadingAtOnceShareTheKeptTexts) {
+    TKeptTexts kept(1 << 20);
+    std::vector<QByteArray> got[2];
+    auto take = [&kept](std::vector<QByteArray>& out) {
+        for (int i = 0; i < 2000; ++i) out.push_back(kept.Get("site " + std::to_string(i % 500)));
+    };
+    std::thread other(take, std::ref(got[1]));
+    take(got[0]);
+    other.join();
+    for (int i = 0; i < 2000; ++i) {
+        ASSERT_EQ(got[0][i], QByteArray("site ") + QByteArray::number(i % 500)) << i;
+        ASSERT_EQ(got[0][i].constData(), got[1][i].constData()) << i;
+    }
 }
 
 TEST(LogbookLoad, TextsBeyondThePoolsLimitReadAsWell) {
