@@ -78,6 +78,35 @@ TEST(LogbookLoad, KeptTextsAreSharedUpToTheirBoundAndEndInAZeroByte) {
     EXPECT_EQ(one.Get("Elphinstone Reef").constData(), two.Get("Elphinstone Reef").constData());
 }
 
+TEST(LogbookLoad, ATextDifferingFromTheDiveBeforesInAnyOneByteIsItsOwn) {
+    // The dive before's text is compared a word at a time with an overlapping last word:
+    // a difference in any byte of any length must be seen.
+    TTextPool pool;
+    for (std::size_t length = 1; length <= 40; ++length) {
+        const std::string before(length, 'a');
+        for (std::size_t at = 0; at < length; ++at) {
+            std::string text = before;
+            text[at] = 'b';
+            QByteArray first;
+            QByteArray second;
+            pool.Assign(2, before, first);
+            pool.Assign(2, text, second);
+            ASSERT_EQ(second, QByteArray::fromStdString(text)) << length << " " << at;
+            ASSERT_EQ(first, QByteArray::fromStdString(before));
+        }
+        QByteArray again;
+        pool.Assign(2, before, again);
+        pool.Assign(2, before, again);
+        EXPECT_EQ(again, QByteArray::fromStdString(before));
+    }
+    QByteArray longer;
+    pool.Assign(0, "Marsa", longer);
+    pool.Assign(0, "Marsa Alam", longer);
+    EXPECT_EQ(longer, QByteArray("Marsa Alam"));
+    pool.Assign(0, "", longer);
+    EXPECT_TRUE(longer.isEmpty());
+}
+
 TEST(LogbookLoad, TwoThreadsLoadingAtOnceShareTheKeptTexts) {
     TKeptTexts kept(1 << 20);
     std::vector<QByteArray> got[2];
