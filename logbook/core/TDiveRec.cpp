@@ -31,6 +31,7 @@ char DosToAnsiChar(char c) {
     return b < 0x80 ? c : static_cast<char>(OemToAnsiTable[b - 0x80]);
 }
 
+// `field` numbers the record's texts in their order, 0 (location) to 4 (remarks).
 void ReadText(TLogbookReader& in, bool dosText, TTextPool* pool, std::size_t field, QByteArray& text) {
     const std::uint8_t n = in.ReadU8();
     if (pool) {
@@ -62,77 +63,36 @@ void SetGasFlags(TDiveRec& rec) {
         if ((b[25] & 0x0F) != 0) rec.DiveType |= DiveTypeFlag::kNitrox;
     }
 }
-// Little-endian fields of a run of fixed-size bytes taken from the reader at once: one
-// check of the bytes left for the run instead of one per field, and a position the
-// compiler keeps in a register while the fields are stored into the record.
-class TFieldRun {
-public:
-    TFieldRun(TLogbookReader& in, std::size_t n) : m_p(in.ReadView(n).data()) {}
-    std::uint8_t U8() { return *m_p++; }
-    std::uint16_t U16() {
-        const auto v = static_cast<std::uint16_t>(m_p[0] | (m_p[1] << 8));
-        m_p += 2;
-        return v;
-    }
-    std::int16_t I16() { return static_cast<std::int16_t>(U16()); }
-    std::uint32_t U32() {
-        const std::uint32_t v =
-            static_cast<std::uint32_t>(m_p[0]) | (static_cast<std::uint32_t>(m_p[1]) << 8) |
-            (static_cast<std::uint32_t>(m_p[2]) << 16) | (static_cast<std::uint32_t>(m_p[3]) << 24);
-        m_p += 4;
-        return v;
-    }
-    std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
-
-private:
-    const std::uint8_t* m_p;
-};
-
-// The fixed fields between the texts of a record image.
-constexpr std::size_t kHeadBytes = 8;      // marker, day, start time
-constexpr std::size_t kMiddleBytes = 21;   // altitude range .. activities
-constexpr std::size_t kTrailerBytes = 18;  // device status .. reserved, profile length
-
 // One record image into `rec`; texts through the pool when there is one.
 void ReadRecord(TDiveRec& rec, TLogbookReader& in, bool dosText, TTextPool* texts) {
-    {
-        TFieldRun f(in, kHeadBytes);
-        f.U16();  // record marker, not checked
-        rec.DayNo = ConvertOldDayNo(f.I32());
-        rec.StartTime = f.U16();
-    }
+    in.ReadU16();  // record marker, not checked
+    rec.DayNo = ConvertOldDayNo(in.ReadI32());
+    rec.StartTime = in.ReadU16();
     ReadText(in, dosText, texts, 0, rec.Location);
     ReadText(in, dosText, texts, 1, rec.Site);
-    {
-        TFieldRun f(in, kMiddleBytes);
-        rec.AltitudeRange = f.U8();
-        rec.SurfaceInterval = f.I16();
-        rec.Weather = f.U8();
-        rec.AirTemperature = f.I16();
-        rec.Suit = f.U8();
-        rec.TankSize = f.I16();
-        rec.MaxDepth = f.I16();
-        rec.DiveTime = f.U16();
-        rec.MinWaterTemp = f.I16();
-        rec.AirConsumption = f.U16();
-        rec.DiveType = f.U16();
-        rec.Activities = f.U16();
-    }
+    rec.AltitudeRange = in.ReadU8();
+    rec.SurfaceInterval = in.ReadI16();
+    rec.Weather = in.ReadU8();
+    rec.AirTemperature = in.ReadI16();
+    rec.Suit = in.ReadU8();
+    rec.TankSize = in.ReadI16();
+    rec.MaxDepth = in.ReadI16();
+    rec.DiveTime = in.ReadU16();
+    rec.MinWaterTemp = in.ReadI16();
+    rec.AirConsumption = in.ReadU16();
+    rec.DiveType = in.ReadU16();
+    rec.Activities = in.ReadU16();
     ReadText(in, dosText, texts, 2, rec.OtherActivity);
     ReadText(in, dosText, texts, 3, rec.Buddies);
     ReadText(in, dosText, texts, 4, rec.Remarks);
-    std::uint16_t length = 0;
-    {
-        TFieldRun f(in, kTrailerBytes);
-        rec.DeviceStatus = f.U16();
-        rec.DiveNumber = f.U16();
-        rec.DeviceTime = f.U32();
-        rec.HwSw = f.U16();
-        rec.Analysed = f.U8();
-        rec.StopInfo = f.U8();
-        rec.Reserved = f.U32();
-        length = f.U16();
-    }
+    rec.DeviceStatus = in.ReadU16();
+    rec.DiveNumber = in.ReadU16();
+    rec.DeviceTime = in.ReadU32();
+    rec.HwSw = in.ReadU16();
+    rec.Analysed = in.ReadU8();
+    rec.StopInfo = in.ReadU8();
+    rec.Reserved = in.ReadU32();
+    const std::uint16_t length = in.ReadU16();
     rec.ProfileBlock.clear();
     if (length > 0) {
         // The reader checks the length against the bytes left before anything is
