@@ -30,11 +30,12 @@ Header ReadHeader(TLogbookReader& in) {
 
 // Reads all records of the stream; the vector grows only as far as records are really
 // there, whatever count the header claims.
-std::vector<std::unique_ptr<TDiveRec>> ReadRecords(TLogbookReader& in, std::size_t count, bool dosText) {
-    std::vector<std::unique_ptr<TDiveRec>> dives;
+std::vector<TDivePtr> ReadRecords(TLogbookReader& in, std::size_t count, bool dosText) {
+    std::vector<TDivePtr> dives;
     dives.reserve(std::min(count, in.Remaining() / kMinRecordSize));
     TTextPool texts;
-    for (std::size_t i = 0; i < count; ++i) dives.push_back(CreateDiveFromStream(in, dosText, texts));
+    TDiveBlocks blocks;
+    for (std::size_t i = 0; i < count; ++i) dives.push_back(CreateDiveFromStream(in, dosText, texts, blocks));
     return dives;
 }
 }  // namespace
@@ -44,7 +45,10 @@ void TDiveCollection::RemoveAt(std::size_t i) {
 }
 
 std::unique_ptr<TDiveRec> TDiveCollection::TakeAt(std::size_t i) {
-    std::unique_ptr<TDiveRec> dive = std::move(m_dives[i]);
+    TDivePtr& slot = m_dives[i];
+    // A dive that lives in a block of the logbook leaves as a copy of its own.
+    std::unique_ptr<TDiveRec> dive = slot.get_deleter().Block ? std::make_unique<TDiveRec>(std::move(*slot))
+                                                              : std::unique_ptr<TDiveRec>(slot.release());
     RemoveAt(i);
     return dive;
 }
@@ -57,16 +61,17 @@ LogbookFormat TDiveCollection::LoadFromStream(TLogbookReader& in, bool dosText) 
     StartNumber = 0;
     const Header h = ReadHeader(in);
     if (!h.Valid) return LogbookFormat::Invalid;
-    std::vector<std::unique_ptr<TDiveRec>> dives;
+    std::vector<TDivePtr> dives;
     dives.reserve(std::min<std::size_t>(h.Count, in.Remaining() / kMinRecordSize));
     TTextPool texts;
+    TDiveBlocks blocks;
     // While the dives come in date order (the usual case) each is numbered as it arrives,
     // from the number the first one had, as SortAndRenumber would number them; the
     // dives need not be visited again. One out of order leaves it to SortAndRenumber.
     bool ordered = true;
     std::uint16_t first = 0;
     for (std::size_t i = 0; i < h.Count; ++i) {
-        std::unique_ptr<TDiveRec> d = CreateDiveFromStream(in, dosText, texts);
+        TDivePtr d = CreateDiveFromStream(in, dosText, texts, blocks);
         if (i == 0) first = d->DiveNumber;
         if (i > 0 && SortKey(*d) < SortKey(*dives.back())) ordered = false;
         if (ordered && h.Count >= 2) d->DiveNumber = static_cast<std::uint16_t>(first + i);
@@ -89,7 +94,7 @@ ImportSummary TDiveCollection::ImportFromStream(TLogbookReader& in, bool dosText
         summary.Format = LogbookFormat::Invalid;
         return summary;
     }
-    std::vector<std::unique_ptr<TDiveRec>> dives = ReadRecords(in, h.Count, dosText);
+    std::vector<TDivePtr> dives = ReadRecords(in, h.Count, dosText);
     summary.Offered = dives.size();
 
     // One set of the clock values present, instead of a scan of the logbook per dive.
@@ -192,7 +197,7 @@ void TDiveCollection::SortAndRenumber() {
     if (!ordered) {
         std::stable_sort(keys.begin(), keys.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
-        std::vector<std::unique_ptr<TDiveRec>> sorted;
+        std::vector<TDivePtr> sorted;
         sorted.reserve(m_dives.size());
         for (const auto& k : keys) sorted.push_back(std::move(m_dives[k.second]));
         m_dives = std::move(sorted);

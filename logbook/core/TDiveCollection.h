@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "DiveBlocks.h"
 #include "TDiveRec.h"
 
 class TLogbookReader;
@@ -57,7 +58,7 @@ public:
     const TDiveRec& At(std::size_t i) const { return *m_dives[i]; }
     TDiveRec& operator[](std::size_t i) { return *m_dives[i]; }
     const TDiveRec& operator[](std::size_t i) const { return *m_dives[i]; }
-    const std::vector<std::unique_ptr<TDiveRec>>& Dives() const { return m_dives; }
+    const std::vector<TDivePtr>& Dives() const { return m_dives; }
 
     // Removes and releases the dive at index i (numbers of the others are kept).
     void RemoveAt(std::size_t i);
@@ -104,5 +105,7 @@ public:
     bool NumberingBroken() const;
 
 private:
-    std::vector<std::unique_ptr<TDiveRec>> m_dives;
+    // A loaded logbook's dives live in blocks of memory that they share (DiveBlocks.h);
+    // dives added later are allocated one by one.
+    std::vector<TDivePtr> m_dives;
 };

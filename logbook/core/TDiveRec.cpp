@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "DayNumber.h"
 #include "DosText.h"
@@ -52,7 +53,7 @@ void ReadText(TLogbookReader& in, bool dosText, TTextPool* pool, std::size_t fie
 void SetGasFlags(TDiveRec& rec) {
     // Bytes 25 and 26 of the profile block (counted from its length word) hold the gas
     // of the dive; a block too short to hold them sets nothing.
-    const std::vector<std::uint8_t>& b = rec.ProfileBlock;
+    const TProfileBytes& b = rec.ProfileBlock;
     if (rec.IsFamilyA()) {
         if (b.size() <= 26) return;
         const int g = b[26] >> 4;
@@ -95,13 +96,14 @@ void ReadRecord(TDiveRec& rec, TLogbookReader& in, bool dosText, TTextPool* text
     const std::uint16_t length = in.ReadU16();
     rec.ProfileBlock.clear();
     if (length > 0) {
-        // The reader checks the length against the bytes left before anything is
+        // The reader hands out the bytes only when the file holds them, before anything is
         // allocated, so a damaged length cannot ask for more memory than the file has.
-        in.Require(length);
-        rec.ProfileBlock.reserve(length + 2u);
-        rec.ProfileBlock.push_back(static_cast<std::uint8_t>(length & 0xFF));
-        rec.ProfileBlock.push_back(static_cast<std::uint8_t>(length >> 8));
-        in.ReadInto(rec.ProfileBlock, length);
+        const std::span<const std::uint8_t> bytes = in.ReadView(length);
+        rec.ProfileBlock.resize(length + 2u);
+        std::uint8_t* p = rec.ProfileBlock.data();
+        p[0] = static_cast<std::uint8_t>(length & 0xFF);
+        p[1] = static_cast<std::uint8_t>(length >> 8);
+        std::memcpy(p + 2, bytes.data(), length);
     }
 }
 
@@ -197,8 +199,8 @@ std::unique_ptr<TDiveRec> TDiveRec::CreateFromStream(TLogbookReader& in, bool do
     return rec;
 }
 
-std::unique_ptr<TDiveRec> CreateDiveFromStream(TLogbookReader& in, bool dosText, TTextPool& texts) {
-    auto rec = std::make_unique<TDiveRec>();
+TDivePtr CreateDiveFromStream(TLogbookReader& in, bool dosText, TTextPool& texts, TDiveBlocks& blocks) {
+    TDivePtr rec = blocks.NewDive();
     ReadRecord(*rec, in, dosText, &texts);
     return rec;
 }

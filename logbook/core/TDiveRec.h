@@ -17,6 +17,7 @@
 #include <span>
 #include <vector>
 
+#include "ProfileBytes.h"
 #include "UnitFormat.h"  // kNotSet, shared with the formatters of the windows
 
 class TLogbookReader;
@@ -88,7 +89,7 @@ public:
     std::uint8_t StopInfo = 0;
     std::uint32_t Reserved = 0;
     // Empty: no profile. Otherwise the whole block: 16-bit length L, then L bytes.
-    std::vector<std::uint8_t> ProfileBlock;
+    TProfileBytes ProfileBlock;
 
     // A dive entered by hand, dated `now` (date and time of day in whole minutes).
     static std::unique_ptr<TDiveRec> CreateEmpty(const QDateTime& now);

@@ -19,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "DiveBlocks.h"
 #include "TDiveRec.h"
 
 // Texts kept until the program ends, each once: a text handed out is a QByteArray over
@@ -98,5 +99,6 @@ private:
     std::unordered_map<std::string_view, QByteArray> m_texts;
 };
 
-// TDiveRec::CreateFromStream with the texts shared through the pool: loading a logbook.
-std::unique_ptr<TDiveRec> CreateDiveFromStream(TLogbookReader& in, bool dosText, TTextPool& texts);
+// TDiveRec::CreateFromStream with the texts shared through the pool and the dive built
+// in `blocks`: loading a logbook.
+TDivePtr CreateDiveFromStream(TLogbookReader& in, bool dosText, TTextPool& texts, TDiveBlocks& blocks);

@@ -435,7 +435,7 @@ UddfWriteResult TUddfWriter::Run() {
 }  // namespace
 
 int GasOxygenPercent(const TDiveRec& dive) {
-    const std::vector<std::uint8_t>& b = dive.ProfileBlock;
+    const TProfileBytes& b = dive.ProfileBlock;
     if (dive.IsFamilyF() && b.size() > 25) {
         const int index = b[25] & 0x0F;
         return index == 0 ? 21 : 20 + 2 * index;

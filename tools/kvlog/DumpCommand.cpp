@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
 
 #include "Commands.h"
@@ -66,7 +67,7 @@ public:
         for (const char c : cp1252) m_buf += m_text[static_cast<std::uint8_t>(c)];
         m_buf += '"';
     }
-    void Hex(std::string_view key, const std::vector<std::uint8_t>& bytes) {
+    void Hex(std::string_view key, std::span<const std::uint8_t> bytes) {
         static constexpr char kDigits[] = "0123456789abcdef";
         Key(key);
         m_buf += '"';
