@@ -5,7 +5,7 @@
 // profile copied or moved out of such a dive takes its bytes along into memory of its
 // own; the block's bytes go back with the block.
 //
-//   rec.ProfileBlock.assign(bytes.begin(), bytes.end());   // like any byte vector
+//   rec.ProfileBlock.Assign(bytes);                     // a byte vector with a fast copy
 //   std::span<const std::uint8_t> all = rec.ProfileBlock;
 
 #include <algorithm>

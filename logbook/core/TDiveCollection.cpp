@@ -70,10 +70,13 @@ LogbookFormat TDiveCollection::LoadFromStream(TLogbookReader& in, bool dosText) 
     // dives need not be visited again. One out of order leaves it to SortAndRenumber.
     bool ordered = true;
     std::uint16_t first = 0;
+    std::int64_t before = 0;  // sort key of the dive before
     for (std::size_t i = 0; i < h.Count; ++i) {
         TDivePtr d = CreateDiveFromStream(in, dosText, texts, blocks);
+        const std::int64_t key = SortKey(*d);
         if (i == 0) first = d->DiveNumber;
-        if (i > 0 && SortKey(*d) < SortKey(*dives.back())) ordered = false;
+        if (i > 0 && key < before) ordered = false;
+        before = key;
         if (ordered && h.Count >= 2) d->DiveNumber = static_cast<std::uint16_t>(first + i);
         dives.push_back(std::move(d));
     }

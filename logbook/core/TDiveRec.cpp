@@ -186,7 +186,7 @@ std::unique_ptr<TDiveRec> TDiveRec::CreateFromDevice(std::span<const std::uint8_
     rec->MinWaterTemp = static_cast<std::int16_t>(b[15] * 25);
 
     if (profileLength > 0) {
-        rec->ProfileBlock.assign(b.begin() + 16, b.begin() + 18 + static_cast<std::ptrdiff_t>(profileLength));
+        rec->ProfileBlock.Assign(b.subspan(16, profileLength + 2));
         SetGasFlags(*rec);
     }
     if (consumed) *consumed = kDiveBlockHeaderSize + profileLength;

@@ -61,11 +61,14 @@ public:
     // dive before, which is answered by comparing with it alone.
     void Assign(std::size_t field, std::string_view bytes, QByteArray& into) {
         QByteArray& last = m_last[field];
+        // Assigned as temporaries, which moves them in place without a library call;
+        // the kept texts' copies take no reference.
         if (static_cast<std::size_t>(last.size()) == bytes.size() && SameBytes(last.constData(), bytes)) {
-            into = last;
+            into = QByteArray(last);
             return;
         }
-        into = last = Get(bytes);
+        last = Get(bytes);
+        into = QByteArray(last);
     }
 
     static constexpr std::size_t kMaxTexts = 16384;
