@@ -25,80 +25,115 @@ TLogbookReader::TLogbookReader(QByteArray data) : m_owned(std::move(data)) {
 
 TLogbookReader::TLogbookReader(QIODevice& device) : m_device(&device) {}
 
-// A thread that reads a device in chunks into a few buffers, ahead of the one that
-// parses them; a buffer handed out comes back for reuse with the next request.
+// A thread that reads a device in chunks into a ring of buffers, ahead of the one that
+// parses them; a buffer handed out comes back for reuse with the next request. The
+// first chunk is read before the thread starts, so parsing begins while it does. Each
+// side wakes the other only when it waits, and the reader only once half the ring is
+// free again: on a virtual machine every wake costs more than parsing many records.
 class TLogbookReader::TChunks {
 public:
-    explicit TChunks(QIODevice& device) : m_device(device), m_thread([this] { Run(); }) {}
+    explicit TChunks(QIODevice& device) : m_device(device) {
+        TBuffer first;
+        if (Fill(first)) m_end = true;
+        if (first.Size > 0) m_full.push_back(std::move(first));
+        m_made = 1;
+        if (!m_end) m_thread = std::thread([this] { Run(); });
+    }
 
     ~TChunks() {
         {
             std::lock_guard lock(m_lock);
             m_stop = true;
         }
-        m_changed.notify_all();
-        m_thread.join();
+        m_forReader.notify_one();
+        if (m_thread.joinable()) m_thread.join();
     }
 
     // The next chunk of the device, empty at its end.
     std::span<const std::uint8_t> Next() {
         std::unique_lock lock(m_lock);
-        if (!m_current.empty()) m_free.push_back(std::move(m_current));
-        m_current.clear();
-        m_changed.notify_all();
-        m_changed.wait(lock, [this] { return !m_full.empty() || m_end; });
+        if (m_current.Bytes) {
+            m_free.push_back(std::move(m_current));
+            m_current = {};
+            if (m_readerWaits && m_free.size() >= kBuffers / 2) m_forReader.notify_one();
+        }
+        if (m_full.empty() && !m_end) {
+            m_parserWaits = true;
+            m_forParser.wait(lock, [this] { return !m_full.empty() || m_end; });
+            m_parserWaits = false;
+        }
         if (m_full.empty()) return {};
         m_current = std::move(m_full.front());
         m_full.pop_front();
-        return m_current;
+        return {m_current.Bytes.get(), m_current.Size};
     }
 
 private:
-    static constexpr std::size_t kBuffers = 4;
+    static constexpr std::size_t kBuffers = 8;
+
+    struct TBuffer {
+        std::unique_ptr<std::uint8_t[]> Bytes;  // kChunkSize of them, not cleared
+        std::size_t Size = 0;
+    };
+
+    // Reads the next chunk into `buffer`; true at the device's end.
+    bool Fill(TBuffer& buffer) {
+        if (!buffer.Bytes) buffer.Bytes = std::make_unique_for_overwrite<std::uint8_t[]>(kChunkSize);
+        std::size_t filled = 0;
+        while (filled < kChunkSize) {
+            const qint64 got = m_device.read(reinterpret_cast<char*>(buffer.Bytes.get() + filled),
+                                             static_cast<qint64>(kChunkSize - filled));
+            if (got <= 0) break;
+            filled += static_cast<std::size_t>(got);
+        }
+        buffer.Size = filled;
+        return filled < kChunkSize;
+    }
 
     void Run() {
-        std::size_t made = 0;
         for (;;) {
-            std::vector<std::uint8_t> buffer;
+            TBuffer buffer;
             {
                 std::unique_lock lock(m_lock);
-                m_changed.wait(lock, [&] { return m_stop || !m_free.empty() || made < kBuffers; });
+                if (m_free.empty() && m_made == kBuffers && !m_stop) {
+                    m_readerWaits = true;
+                    m_forReader.wait(lock, [this] { return m_stop || m_free.size() >= kBuffers / 2; });
+                    m_readerWaits = false;
+                }
                 if (m_stop) return;
                 if (!m_free.empty()) {
                     buffer = std::move(m_free.back());
                     m_free.pop_back();
                 } else {
-                    ++made;
+                    ++m_made;
                 }
             }
-            buffer.resize(kChunkSize);
-            std::size_t filled = 0;
-            while (filled < kChunkSize) {
-                const qint64 got = m_device.read(reinterpret_cast<char*>(buffer.data() + filled),
-                                                 static_cast<qint64>(kChunkSize - filled));
-                if (got <= 0) break;
-                filled += static_cast<std::size_t>(got);
-            }
-            buffer.resize(filled);
+            const bool end = Fill(buffer);
+            bool wake = false;
             {
                 std::lock_guard lock(m_lock);
-                if (filled > 0) m_full.push_back(std::move(buffer));
-                if (filled < kChunkSize) m_end = true;
+                if (buffer.Size > 0) m_full.push_back(std::move(buffer));
+                if (end) m_end = true;
+                wake = m_parserWaits;
             }
-            m_changed.notify_all();
-            if (filled < kChunkSize) return;
+            if (wake) m_forParser.notify_one();
+            if (end) return;
         }
     }
 
     QIODevice& m_device;
     std::mutex m_lock;
-    std::condition_variable m_changed;
-    std::deque<std::vector<std::uint8_t>> m_full;
-    std::vector<std::vector<std::uint8_t>> m_free;
-    std::vector<std::uint8_t> m_current;
+    std::condition_variable m_forReader;
+    std::condition_variable m_forParser;
+    std::deque<TBuffer> m_full;
+    std::vector<TBuffer> m_free;
+    TBuffer m_current;
+    std::size_t m_made = 0;  // buffers made so far, at most kBuffers
+    bool m_readerWaits = false;
+    bool m_parserWaits = false;
     bool m_end = false;
     bool m_stop = false;
-    std::thread m_thread;  // last: starts when the rest is ready
+    std::thread m_thread;
 };
 
 TLogbookReader::TLogbookReader(QIODevice& device, ReadAhead) : m_device(&device) {

@@ -191,10 +191,18 @@ TEST(LogbookLoad, LargeFilesReadAheadLoadAsTheirBytesDo) {
     ASSERT_EQ(fromFile.Collection->Count(), dives.size());
     for (std::size_t i = 0; i < dives.size(); ++i) ASSERT_EQ(fromFile.Collection->At(i), dives[i]) << i;
 
-    // Cut inside a record near a chunk's end, at its end, and just after it: the file
-    // fails as its bytes do, naming the same place.
+    // A header that counts fewer dives than follow: the load ends while the reading
+    // thread is still ahead, and stops it.
+    const LogbookLoadResult first100 = LoadLogbookFile(write(Image(dives, 100)), false);
+    ASSERT_TRUE(first100.Ok());
+    EXPECT_EQ(first100.Collection->Count(), 100u);
+
+    // Cut inside a record near a chunk's end, at its end, and just after it, in files
+    // read on the device's thread and read ahead: the file fails as its bytes do,
+    // naming the same place.
     for (const qsizetype cut :
-         {qsizetype{256 << 10} - 3, qsizetype{512 << 10}, qsizetype{768 << 10} + 1, image.size() - 1}) {
+         {qsizetype{256 << 10} - 3, qsizetype{512 << 10}, qsizetype{768 << 10} + 1, qsizetype{1280 << 10} - 3,
+          qsizetype{2 << 20}, qsizetype{2 << 20} + 1, qsizetype{3 << 20} + 7, image.size() - 1}) {
         const QByteArray shortImage = image.left(cut);
         const LogbookLoadResult bytes = LoadLogbookBytes(shortImage, false);
         const LogbookLoadResult file = LoadLogbookFile(write(shortImage), false);
