@@ -22,7 +22,7 @@ struct TDiveRelease {
     TDiveRelease() noexcept = default;
     explicit TDiveRelease(TDiveBlock* block) noexcept : Block(block) {}
     // A dive made with make_unique is released as it always was.
-    TDiveRelease(std::default_delete<TDiveRec>) noexcept {}  // NOLINT(google-explicit-constructor)
+    TDiveRelease(std::default_delete<TDiveRec>) noexcept {}
     void operator()(TDiveRec* dive) const noexcept;
 };
 

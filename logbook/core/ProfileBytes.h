@@ -63,13 +63,16 @@ public:
     explicit TProfileBytes(std::size_t n, std::uint8_t value = 0) : Base(n, value) {}
     template <typename It>
     TProfileBytes(It first, It last) : Base(first, last) {}
-    TProfileBytes(const std::vector<std::uint8_t>& bytes) : Base(bytes.begin(), bytes.end()) {}  // NOLINT
+    // Not explicit: a plain byte vector assigns to a profile as it always did.
+    TProfileBytes(const std::vector<std::uint8_t>& bytes) { Assign(bytes); }
 
     // Copies go through Assign: the vector's own element-wise copy would move the bytes
-    // one at a time.
+    // one at a time. A copy has memory of its own, as the vector's copy would.
+    // NOLINTNEXTLINE(bugprone-copy-constructor-init): the base starts empty on purpose
     TProfileBytes(const TProfileBytes& other) : Base() { Assign(other); }
     // Bytes that live in a dive block are copied, so the new owner does not depend on
-    // the block; any others are taken over.
+    // the block; any others are taken over. Copying allocates, so a move may throw.
+    // NOLINTNEXTLINE(performance-noexcept-move-constructor)
     TProfileBytes(TProfileBytes&& other) {
         if (other.get_allocator().Block()) {
             Assign(other);
@@ -81,6 +84,7 @@ public:
         if (this != &other) Assign(other);
         return *this;
     }
+    // NOLINTNEXTLINE(performance-noexcept-move-constructor): may copy, as above
     TProfileBytes& operator=(TProfileBytes&& other) {
         if (this == &other) return *this;
         if (other.get_allocator().Block()) {

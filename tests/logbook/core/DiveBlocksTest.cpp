@@ -35,6 +35,7 @@ TDiveRec ProfileDive(int i, std::uint16_t length) {
 
 std::vector<TDiveRec> Dives(int count) {
     std::vector<TDiveRec> dives;
+    dives.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         dives.push_back(ProfileDive(i, static_cast<std::uint16_t>(100 + i % 400)));
     return dives;
