@@ -7,8 +7,12 @@
 #include "TDiveRec.h"
 
 namespace {
+// Below the size from which the heap maps each allocation on its own, which costs fresh
+// pages at every load.
+constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
 // Each dive takes at least its record, which bounds the dives a block can hold.
 constexpr std::size_t kRecordBytes = sizeof(TDiveRec);
+constexpr std::size_t kMostDives = kBlockBytes / kRecordBytes;
 std::atomic<std::size_t> g_liveBlocks{0};
 }  // namespace
 
@@ -48,11 +52,8 @@ TDivePtr TDiveBlocks::NewDive() {
     if (!place) {
         Close();
         void* memory = ::operator new(sizeof(TDiveBlock) + kBlockBytes);
-        m_current = new (memory) TDiveBlock(kBlockBytes);
+        m_current = new (memory) TDiveBlock(kBlockBytes, kMostDives);
         g_liveBlocks.fetch_add(1, std::memory_order_relaxed);
-        // The block counts every dive it could hold until it is closed, so that a dive
-        // released while the rest are still being built cannot release it early.
-        m_current->m_dives.store(1 + kBlockBytes / kRecordBytes, std::memory_order_relaxed);
         m_dives = 0;
         place = m_current->Take(kRecordBytes);
     }
@@ -67,6 +68,6 @@ void TDiveBlocks::Close() noexcept {
     TDiveBlock* block = std::exchange(m_current, nullptr);
     block->m_open = false;
     // Down to the dives really built, then the builder's own hold goes.
-    block->m_dives.fetch_sub(kBlockBytes / kRecordBytes - m_dives, std::memory_order_acq_rel);
+    block->m_dives.fetch_sub(kMostDives - m_dives, std::memory_order_acq_rel);
     block->ReleaseDive();
 }

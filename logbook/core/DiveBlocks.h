@@ -55,12 +55,15 @@ private:
     friend class TDiveBlocks;
     static constexpr std::size_t kAlign = 8;
 
-    TDiveBlock(std::size_t bytes) noexcept : m_next(Bytes()), m_left(bytes) {}
+    TDiveBlock(std::size_t bytes, std::size_t mostDives) noexcept
+        : m_dives(1 + mostDives), m_next(Bytes()), m_left(bytes) {}
     unsigned char* Bytes() noexcept { return reinterpret_cast<unsigned char*>(this + 1); }
     const unsigned char* Bytes() const noexcept { return reinterpret_cast<const unsigned char*>(this + 1); }
 
-    // Dives built here, plus one while the block is being built.
-    std::atomic<std::size_t> m_dives{1};
+    // Dives built here, plus one for the builder while it builds here. Until then it
+    // counts every dive the block could hold, so that a dive released while the rest are
+    // still being built cannot release it early; the builder subtracts those not built.
+    std::atomic<std::size_t> m_dives;
     unsigned char* m_next;
     std::size_t m_left;
     bool m_open = true;
@@ -81,10 +84,6 @@ public:
     static std::size_t Live() noexcept;
 
 private:
-    // Below the size from which the heap maps each allocation on its own, which costs
-    // fresh pages at every load.
-    static constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
-
     void Close() noexcept;
 
     TDiveBlock* m_current = nullptr;

@@ -230,11 +230,6 @@ QByteArray TLogbookReader::ReadBytes(std::size_t n) {
     return {reinterpret_cast<const char*>(p), static_cast<qsizetype>(n)};
 }
 
-void TLogbookReader::ReadInto(std::vector<std::uint8_t>& out, std::size_t n) {
-    const std::uint8_t* p = Take(n);
-    out.insert(out.end(), p, p + n);
-}
-
 void TLogbookReader::ReadInto(QByteArray& out, std::size_t n) {
     const std::uint8_t* p = Take(n);
     const auto size = static_cast<qsizetype>(n);

@@ -49,17 +49,11 @@ public:
     std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
     // Exactly n bytes, or EStreamReadError when fewer are left (nothing is allocated then).
     QByteArray ReadBytes(std::size_t n);
-    // Appends exactly n bytes to `out`.
-    void ReadInto(std::vector<std::uint8_t>& out, std::size_t n);
     // Replaces `out` by exactly n bytes, reusing its buffer when it is large enough.
     void ReadInto(QByteArray& out, std::size_t n);
     // The next n bytes without a copy; valid until the next read.
     std::span<const std::uint8_t> ReadView(std::size_t n) { return {Take(n), n}; }
     void Skip(std::size_t n);
-    // Raises EStreamReadError unless at least n bytes are left (consumes nothing).
-    void Require(std::size_t n) {
-        if (n > Buffered()) Fill(n);
-    }
 
     // Bytes consumed so far.
     std::size_t Position() const { return m_offset + static_cast<std::size_t>(m_cur - m_begin); }
